@@ -1,0 +1,117 @@
+#include "shell/code_page.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace {
+
+using Upper_Half = std::array<char16_t, 128>;  // characters of bytes 0x80..0xFF
+
+// Bytes that Windows leaves undefined decode to the C1 control with the same number, so
+// every byte has a character and every such character encodes back to its byte.
+constexpr Upper_Half make_windows_1252() {
+  constexpr char16_t x80_x9f[32] = {
+      0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
+      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88
+      0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
+      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98
+  };
+  Upper_Half t{};
+  for (int i = 0; i < 128; ++i) {
+    t[i] = i < 32 ? x80_x9f[i] : static_cast<char16_t>(0x80 + i);  // A0..FF are Latin-1
+  }
+  return t;
+}
+
+constexpr Upper_Half windows_1252 = make_windows_1252();
+
+// C0..DF are the capital letters and E0..FF the small ones, in alphabetical order without YO.
+constexpr Upper_Half windows_1251 = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
+    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,  // 88
+    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
+    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,  // 98
+    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,  // A0
+    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,  // A8
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,  // B0
+    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // B8
+    0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417,  // C0
+    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F,  // C8
+    0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427,  // D0
+    0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F,  // D8
+    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437,  // E0
+    0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F,  // E8
+    0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,  // F0
+    0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,  // F8
+};
+
+struct Reverse_Entry {
+  char16_t ch;
+  std::uint8_t byte;
+};
+using Reverse_Table = std::array<Reverse_Entry, 128>;
+
+// The upper half sorted by character, for a binary search when encoding.
+constexpr Reverse_Table make_reverse(const Upper_Half& upper) {
+  Reverse_Table r{};
+  for (int i = 0; i < 128; ++i) r[i] = {upper[i], static_cast<std::uint8_t>(0x80 + i)};
+  std::sort(r.begin(), r.end(), [](const auto& a, const auto& b) { return a.ch < b.ch; });
+  return r;
+}
+
+constexpr Reverse_Table reverse_1252 = make_reverse(windows_1252);
+constexpr Reverse_Table reverse_1251 = make_reverse(windows_1251);
+
+const Upper_Half& upper_half(Code_Page cp) {
+  return cp == Code_Page::Windows_1251 ? windows_1251 : windows_1252;
+}
+
+const Reverse_Table& reverse_table(Code_Page cp) {
+  return cp == Code_Page::Windows_1251 ? reverse_1251 : reverse_1252;
+}
+
+constexpr char16_t first_control_picture = 0x2400;  // SYMBOL FOR NULL
+constexpr char16_t delete_picture = 0x2421;         // SYMBOL FOR DELETE
+
+}  // namespace
+
+std::string encode_to_code_page(Code_Page cp, std::u16string_view text) {
+  const Reverse_Table& reverse = reverse_table(cp);
+  std::string out;
+  out.reserve(text.size());
+  for (char16_t c : text) {
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+    } else if (c >= first_control_picture && c < first_control_picture + 0x20) {
+      out.push_back(static_cast<char>(c - first_control_picture));
+    } else if (c == delete_picture) {
+      out.push_back('\x7F');
+    } else {
+      // Surrogates are never in the table, so they fall out here with everything else
+      // the code page cannot hold.
+      auto it = std::lower_bound(reverse.begin(), reverse.end(), c,
+                                 [](const Reverse_Entry& e, char16_t v) { return e.ch < v; });
+      if (it != reverse.end() && it->ch == c) out.push_back(static_cast<char>(it->byte));
+    }
+  }
+  return out;
+}
+
+std::u16string decode_from_code_page(Code_Page cp, std::string_view bytes, bool control_pictures) {
+  const Upper_Half& upper = upper_half(cp);
+  std::u16string out;
+  out.resize(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    char16_t c = b < 0x80 ? static_cast<char16_t>(b) : upper[b - 0x80];
+    if (control_pictures) {
+      if (b < 0x20)
+        c = static_cast<char16_t>(first_control_picture + b);
+      else if (b == 0x7F)
+        c = delete_picture;
+    }
+    out[i] = c;
+  }
+  return out;
+}

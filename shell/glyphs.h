@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+// Small pictures drawn in code for the glyph buttons and the main window.
+
+enum class Glyph {
+  Door,
+  Stop_Sign,
+  Clipboard,
+  Copy_Pages,
+  Loudspeaker,
+  Open_Folder,
+  Circular_Arrow,
+  Document
+};
+
+// A 16x16 glyph (with a 32x32 version for high DPI) carrying both its normal and its
+// disabled (greyed) pixmaps, for glyph buttons.
+QIcon glyph_icon(Glyph g);
+
+// The thick downward arrow drawn between the input and output areas (38 x 41, transparent
+// background).
+QPixmap down_arrow_picture();
