@@ -1,0 +1,20 @@
+#pragma once
+// The two conversions between the input and output areas. They run on the
+// window thread and let the message loop run between steps, so whatever the
+// user does meanwhile (editing the input, changing the alphabet, starting
+// another conversion) is seen by the next line or token: the line count and
+// each line are read afresh, and the table is read through the reference.
+
+#include <functional>
+
+#include "engine/morse_table.h"
+#include "shell/line_area.h"
+
+// One output line per input line, each code followed by one space; yields
+// after every line.
+void convert_text_area_to_morse(Line_Area& input, Line_Area& output, const TMorse_Code_Table& table,
+                                const std::function<void()>& yield);
+
+// One output line per input line; yields after every token and every line.
+void convert_morse_area_to_text(Line_Area& input, Line_Area& output, const TMorse_Code_Table& table,
+                                const std::function<void()>& yield);

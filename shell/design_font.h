@@ -1,0 +1,18 @@
+#pragma once
+// Fonts are designed as character heights in pixels at 96 dpi and held as whole
+// point sizes, since window scaling multiplies point sizes.
+
+#include <QFont>
+#include <QString>
+
+// Points for a character height in pixels at 96 dpi, rounded half away from zero.
+constexpr int points_for_pixels(int pixel_height) {
+  return (pixel_height * 72 * 2 + 96) / (96 * 2);
+}
+
+inline QFont design_font(const QString& family, int pixel_height, bool bold = false) {
+  QFont font(family);
+  font.setPointSize(points_for_pixels(pixel_height));
+  font.setBold(bold);
+  return font;
+}

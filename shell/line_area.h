@@ -1,0 +1,21 @@
+#pragma once
+// A text area seen as a list of 8-bit lines, the way the conversions and the
+// other commands use it. Lines never hold their line breaks.
+
+#include <string>
+#include <string_view>
+
+class Line_Area {
+ public:
+  virtual ~Line_Area() = default;
+  // Number of lines; a final empty line after a closing line break is not a line.
+  virtual int count() const = 0;
+  // Line i counted from 0; an index outside 0..count()-1 reads as an empty line.
+  virtual std::string line(int i) const = 0;
+  // Adds a line at the end; an empty line is a real line.
+  virtual void append(std::string_view text) = 0;
+  virtual void clear() = 0;
+  virtual void set_line(int i, std::string_view text) = 0;
+  // Puts the caret at character position `pos` (from 0) and brings it into view.
+  virtual void set_selection_start(int pos) = 0;
+};

@@ -1,0 +1,184 @@
+#pragma once
+// The program's main window. Controls are public members named as the rest of
+// the program knows them; each one's objectName is its member name. Controls
+// sit at fixed design coordinates (no layouts), because window scaling works
+// from those numbers.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <QToolButton>
+#include <memory>
+#include <vector>
+
+#include "engine/morse_table.h"
+#include "shell/code_page.h"
+#include "shell/messages.h"
+#include "shell/page_control.h"
+#include "shell/radio_group.h"
+#include "shell/text_area.h"
+
+// One entry of the window's component list: everything the window creates, in
+// creation order, with whether it is a visual control (it has a place and a
+// font) or not (menus, menu items, the timer, the file dialog).
+struct TComponent {
+  QObject* object;
+  bool is_control;
+};
+
+class TMainForm1 final : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TMainForm1(Messages& messages, QWidget* parent = nullptr);
+  ~TMainForm1() override;
+
+  const std::vector<TComponent>& components() const { return components_; }
+  // Client size that holds the pages and the command row below them.
+  QSize client_size_for_controls() const;
+
+  // The two text areas as line lists, in the code page of the selected alphabet.
+  Line_Area& input_area() { return *input_area_; }
+  Line_Area& output_area() { return *output_area_; }
+  Code_Page code_page() const;
+
+  TMorse_Code_Table Morse_Code_Table;
+
+  // The start-up sequence, run on every showing of the window.
+  void FormShow();
+  void Build_Morse_Code_Table();
+  void Convert_Input_Text_To_Morse();
+  void Convert_Input_Morse_To_Text();
+
+  // Event handlers.
+  void Alphabet_RadioGroupClick();
+  void Convert_Text_to_Morse_ButtonClick();
+  void Convert_Morse_to_Text_ButtonClick();
+
+  // Menu bar.
+  QMenuBar* MainMenu1;
+  QMenu* FileMenu;
+  QAction* Always_On_Top_Option;
+  QAction* Auto_Run_at_Windows_Startup_Option;
+  QAction* Restore_Factory_Defaults_Option;
+  QAction* N4;
+  QAction* Create_Shortcut_on_Desktop_Option;
+  QAction* Create_Shortcut_on_Start_Menu_Option;
+  QAction* Create_Shortcut_on_Start_Programs_Menu_Option;
+  QAction* Create_Shortcut_on_SendTo_Menu_Option;
+  QAction* Delete_All_Shortcuts_Option;
+  QAction* N3;
+  QAction* ExitOption;
+  QMenu* View1;
+  QAction* Show_Codes_Option;
+  QMenu* HelpMenu;
+  QAction* View_Readme_file_Option;
+  QAction* View_Shareware_Catalog_Option;
+  QAction* AboutOption;
+
+  // Pages.
+  TPageControl* PageControl1;
+  QWidget* TabSheet1;
+  QWidget* TabSheet2;
+
+  // Page "Morse Code".
+  QGroupBox* Input_Area_GroupBox;
+  QPushButton* Paste_From_Clipboard_To_Input_Memo_BitBtn;
+  QLabel* Label15;
+  QLabel* Morse_Pct_Input_Memo_Label;
+  QProgressBar* Morse_Pct_Input_Memo_Gauge;
+  QPushButton* Play_Back_Input_Memo_BitBtn;
+  QPlainTextEdit* Input_Memo;
+  QGroupBox* GroupBox1;
+  QLabel* Label17;
+  QLabel* Label1;
+  QRadioButton* End_Of_Letter_RadioButton;
+  QLabel* Image1;
+  QLabel* Image2;
+  QLabel* Image3;
+  QPushButton* Convert_Text_to_Morse_Button;
+  QPushButton* Convert_Morse_to_Text_Button;
+  QGroupBox* All_GroupBox;
+  QPushButton* Copy_Output_Memo_To_Clipboard_BitBtn;
+  QLabel* Label2;
+  QLabel* Morse_Pct_Output_Memo_Label;
+  QProgressBar* Morse_Pct_Output_Memo_Gauge;
+  QPushButton* Play_Back_Output_Memo_BitBtn;
+  QPlainTextEdit* Output_Memo;
+
+  // Page "Settings".
+  TRadioGroup* Alphabet_RadioGroup;
+  TRadioGroup* Mouse_LMB_RMB_Option_RadioGroup;
+  QGroupBox* GroupBox2;
+  QLabel* Label3;
+  QLabel* Label4;
+  QLabel* Label5;
+  QSpinBox* Letter_Input_Delay_Millisec_SpinEdit;
+  QSpinBox* Letter_Playback_Delay_Millisec_SpinEdit;
+  QSpinBox* Dot_Dash_Playback_Delay_Millisec_SpinEdit;
+  QLabel* Label6;
+  QLabel* Label7;
+  QLabel* Label8;
+  QGroupBox* GroupBox3;
+  QLabel* Label9;
+  QToolButton* Dot_Sound_Select_SpeedButton;
+  QLineEdit* Dot_Sound_File_Name_Edit;
+  QPushButton* Dot_Test_BitBtn;
+  QLabel* Label10;
+  QToolButton* Dash_Sound_Select_SpeedButton;
+  QLineEdit* Dash_Sound_File_Name_Edit;
+  QPushButton* Dash_Test_BitBtn;
+  QPushButton* Button1;
+  QPushButton* Button2;
+
+  // Command row.
+  QPushButton* Morse_Code_Chart_BitBtn;
+  QPushButton* Reset_Input_Memo_BitBtn;
+  QPushButton* Halt_Playing_Sound_BitBtn;
+  QPushButton* Exit_BitBtn;
+
+  // Hidden stores and flags.
+  QListWidget* Scaling_ListBox;
+  QCheckBox* Halt_Play_Back_Of_Sounds_CheckBox;
+  QLineEdit* Last_Directory_Edit;
+
+  // Non-visual.
+  QTimer* End_Of_Letter_Timer;
+  QFileDialog* OpenDialog1;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void create_menu();
+  void create_morse_code_page();
+  void create_settings_page();
+  void create_command_row();
+  void create_hidden_controls();
+  void create_non_visual_components();
+  void bind_events();
+
+  template <class T, class... Args>
+  T* control(QWidget* parent, const char* name, QRect bounds, Args&&... args);
+  template <class T>
+  T* component(T* object, const char* name);
+
+  Messages& messages_;
+  QWidget* client_;
+  std::vector<TComponent> components_;
+  std::unique_ptr<Text_Area> input_area_;
+  std::unique_ptr<Text_Area> output_area_;
+};
