@@ -1,0 +1,149 @@
+#include "tests/engine/reference.h"
+
+#include <charconv>
+#include <cstdint>
+#include <stdexcept>
+
+#include "engine/strutil.h"
+
+namespace reference {
+
+namespace {
+
+// Position of the first occurrence counted from 1, 0 when there is none.
+std::size_t pos(const std::string& needle, const std::string& haystack) {
+  if (needle.empty() || needle.size() > haystack.size()) return 0;
+  for (std::size_t i = 0; i + needle.size() <= haystack.size(); ++i) {
+    if (haystack.compare(i, needle.size(), needle) == 0) return i + 1;
+  }
+  return 0;
+}
+
+std::string trim(const std::string& s) {
+  std::size_t b = 0;
+  std::size_t e = s.size();
+  while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
+  while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
+  return s.substr(b, e - b);
+}
+
+std::string must(std::optional<std::string> s) {
+  if (!s) throw std::logic_error("reference replace_all gave up");
+  return *s;
+}
+
+}  // namespace
+
+std::optional<std::string> replace_all(std::string s, const std::string& find,
+                                       const std::string& replace, std::size_t max_length) {
+  if (pos(find, replace) > 0) {
+    const std::string placeholder = STRUTIL_PLACEHOLDER;
+    const auto inner = replace_all(s, find, placeholder, max_length);
+    if (!inner) return std::nullopt;
+    return replace_all(*inner, placeholder, replace, max_length);
+  }
+  if (!s.empty() && !find.empty()) {
+    while (std::size_t p = pos(find, s)) {
+      s.erase(p - 1, find.size());
+      s.insert(p - 1, replace);
+      if (s.size() > max_length) return std::nullopt;
+    }
+  }
+  return s;
+}
+
+int count_occurrences(std::string s, const std::string& find) {
+  int count = 0;
+  if (s.empty() || find.empty()) return 0;
+  while (std::size_t p = pos(find, s)) {
+    s.erase(p - 1, find.size());
+    ++count;
+  }
+  return count;
+}
+
+int lowest_code_for(const TMorse_Code_Table& table, const std::string& morse) {
+  for (int c = 1; c <= 255; ++c) {
+    if (!morse.empty() && table[c].Morse_Code == morse) return c;
+  }
+  return 0;
+}
+
+std::string morse_line_to_text(const TMorse_Code_Table& table, const std::string& line,
+                               const std::function<void()>& after_token) {
+  std::string rest = trim(line);
+  std::string out;
+  while (!rest.empty()) {
+    std::size_t p = pos(" ", rest);
+    if (p == 1) {
+      out += " ";
+      rest = trim(rest);
+      p = pos(" ", rest);
+    }
+    std::string token;
+    if (p == 0) {
+      token = rest;
+      rest.clear();
+    } else {
+      token = rest.substr(0, p - 1);
+      rest = rest.substr(p);
+    }
+    token = trim(token);
+    std::string result;
+    if (token == "&") {
+      result = "&";
+    } else if (!token.empty()) {
+      if (int c = lowest_code_for(table, token)) result = std::string(1, static_cast<char>(c));
+    }
+    out += result;
+    out = must(replace_all(out, "&", ".", out.size()));
+    after_token();
+  }
+  return out;
+}
+
+std::string extract_integer(const std::string& s) {
+  std::string remains = s;
+  std::string others;
+  for (char c : s) {
+    if (std::string("+-0123456789").find(c) == std::string::npos) others += c;
+  }
+  for (char c : others) remains = must(replace_all(remains, std::string(1, c), "", s.size()));
+  for (std::size_t i = 1; i < remains.size(); ++i) {
+    if (remains[i] == '+' || remains[i] == '-') remains[i] = 'a';
+  }
+  remains = must(replace_all(remains, "a", "", s.size()));
+  if (remains.empty()) return "0";
+  const char* first = remains.data() + (remains[0] == '+' ? 1 : 0);
+  const char* last = remains.data() + remains.size();
+  std::int32_t value = 0;
+  const auto [ptr, ec] = std::from_chars(first, last, value);
+  if (ec != std::errc() || ptr != last || first == last) {
+    return "'" + remains + "' is not a valid integer value";
+  }
+  return std::to_string(value);
+}
+
+std::string extract_integer_from_field(std::string s, const std::string& sep, int n) {
+  for (int k = 1; k <= n - 1; ++k) {
+    if (std::size_t p = pos(sep, s)) s.erase(0, p);
+  }
+  if (std::size_t p = pos(sep, s)) s = s.substr(0, p - 1);
+  return extract_integer(s);
+}
+
+std::string pad_centre(std::string s, char fill, int width) {
+  if (fill == '\0' || width == 0) return "";
+  const int d = width - static_cast<int>(s.size());
+  if (d < 0) return s;
+  for (int i = 1; i <= d; ++i) {
+    if (i < d / 2) {
+      s.insert(s.begin(), fill);
+    } else {
+      s.push_back(fill);
+    }
+  }
+  return s;
+}
+
+}  // namespace reference

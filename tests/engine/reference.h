@@ -1,0 +1,37 @@
+// Slow, step-by-step versions of the engine routines, written as plainly as possible, for the
+// differential tests to compare the fast ones against.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "engine/morse_table.h"
+
+namespace reference {
+
+// Replace-all by repeated leftmost replacement from the start, with the placeholder route
+// when Find occurs in Replace. Gives up (nullopt) when the text grows past max_length, as
+// some inputs make it grow without useful bound. Must not be called when Find is part of the
+// placeholder and Find occurs in Replace: that recursion has no end.
+std::optional<std::string> replace_all(std::string s, const std::string& find,
+                                       const std::string& replace, std::size_t max_length = 4096);
+
+int count_occurrences(std::string s, const std::string& find);
+
+// Searches entries 1 to 255 upwards for the first one with this code.
+int lowest_code_for(const TMorse_Code_Table& table, const std::string& morse);
+
+// Reads the line with a "rest" string that is cut down token by token, and replaces "&" in
+// the whole output line after each token.
+std::string morse_line_to_text(const TMorse_Code_Table& table, const std::string& line,
+                               const std::function<void()>& after_token);
+
+// Returns the integer, or the exception message.
+std::string extract_integer(const std::string& s);
+std::string extract_integer_from_field(std::string s, const std::string& sep, int n);
+
+std::string pad_centre(std::string s, char fill, int width);
+
+}  // namespace reference
