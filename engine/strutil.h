@@ -18,10 +18,14 @@ inline constexpr char STRUTIL_PLACEHOLDER[] = "\x01\x02\x03\x04\x05\x01";
 // turned into Replace, so the replacement text is never searched again ("a" -> "aa" in "xax"
 // gives "xaax"). Returns S when S or Find is empty.
 //
-// The cost is linear in |S| plus |Replace| per replacement made. When Find is part of the
-// placeholder (or the placeholder is part of Replace) and Find occurs in Replace, the
-// two-stage route would never end; such calls get a single left-to-right pass that replaces
-// non-overlapping occurrences instead.
+// The cost is linear in |S| plus |Replace| per replacement made, so linear whenever Replace
+// is shorter than Find or no occurrence can take in replacement text. (With a longer Replace
+// that helps form new occurrences, the result itself can grow far beyond |S|, as it does
+// when replacing step by step.)
+//
+// When Find is part of the placeholder (or the placeholder is part of Replace) and Find
+// occurs in Replace, the two-stage route would never end; such calls get a single
+// left-to-right pass that replaces non-overlapping occurrences instead.
 std::string STRUTIL_Replace_All(std::string S, std::string Find, std::string Replace);
 
 // Counts occurrences of Find by deleting the leftmost one until none is left, so occurrences

@@ -136,14 +136,4 @@ TEST(Differential, ExtractInteger) {
   }
 }
 
-TEST(Differential, PadCentre) {
-  Random rnd(5);
-  for (int round = 0; round < 5000; ++round) {
-    const std::string s(rnd.below(20), 'x');
-    const char fill = rnd.below(10) ? '-' : '\0';
-    const int width = rnd.below(30) - 4;
-    ASSERT_EQ(STRUTIL_Pad_Centre(s, fill, width), reference::pad_centre(s, fill, width));
-  }
-}
-
 }  // namespace

@@ -41,21 +41,17 @@ TEST(MorseTable, LatinEntries) {
   EXPECT_EQ(t['A'].Character, 'A');
   EXPECT_EQ(t['A'].Morse_Code, ".-");
   EXPECT_EQ(t['A'].Information, "Alfa");
-  EXPECT_EQ(t['X'].Information, "X-ray");
   EXPECT_EQ(t['0'].Morse_Code, "-----");
   EXPECT_EQ(t['0'].Character, 0);
-  EXPECT_EQ(t['0'].Information, "");
   EXPECT_EQ(t['!'].Morse_Code, ".-..-.");
   EXPECT_EQ(t['|'].Morse_Code, "-.--.-");
   EXPECT_EQ(t['|'].Information, "Bracket");
   EXPECT_EQ(t['('].Morse_Code, "");
   EXPECT_EQ(t['\t'].Morse_Code, " ");
   EXPECT_EQ(t['\n'].Morse_Code, ".-.-");
-  EXPECT_EQ(t['\r'].Information, "CR");
   EXPECT_EQ(t[26].Morse_Code, ".-.-.");
   EXPECT_EQ(t[26].Information, "EoF Message");
   EXPECT_EQ(t['='].Morse_Code, "-...-");
-  EXPECT_EQ(t['a'].Morse_Code, "");
   EXPECT_EQ(t[201].Morse_Code, "");
 
   const TMorse_Code_Table n = built(kAlphabet_Norwegian);

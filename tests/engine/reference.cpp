@@ -132,18 +132,4 @@ std::string extract_integer_from_field(std::string s, const std::string& sep, in
   return extract_integer(s);
 }
 
-std::string pad_centre(std::string s, char fill, int width) {
-  if (fill == '\0' || width == 0) return "";
-  const int d = width - static_cast<int>(s.size());
-  if (d < 0) return s;
-  for (int i = 1; i <= d; ++i) {
-    if (i < d / 2) {
-      s.insert(s.begin(), fill);
-    } else {
-      s.push_back(fill);
-    }
-  }
-  return s;
-}
-
 }  // namespace reference

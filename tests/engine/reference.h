@@ -32,6 +32,4 @@ std::string morse_line_to_text(const TMorse_Code_Table& table, const std::string
 std::string extract_integer(const std::string& s);
 std::string extract_integer_from_field(std::string s, const std::string& sep, int n);
 
-std::string pad_centre(std::string s, char fill, int width);
-
 }  // namespace reference
