@@ -5,12 +5,11 @@
 
 #include "shell/area_conversion.h"
 #include "shell/design_font.h"
+#include "shell/paced_message_loop.h"
 
 namespace {
 
 constexpr int kRussianAlphabet = 3;
-
-void let_message_loop_run() { QCoreApplication::processEvents(); }
 
 }  // namespace
 
@@ -35,6 +34,7 @@ TMainForm1::TMainForm1(Messages& messages, QWidget* parent)
       Input_Memo, [this] { return code_page(); }, false);
   output_area_ = std::make_unique<Text_Area>(
       Output_Memo, [this] { return code_page(); }, true);
+  message_loop_ = std::make_unique<Paced_Message_Loop>(this);
 
   move(264, 131);
   const QSize client = client_size_for_controls();
@@ -76,12 +76,18 @@ void TMainForm1::Build_Morse_Code_Table() {
   });
 }
 
+void TMainForm1::let_message_loop_run() { message_loop_->run_once(); }
+
 void TMainForm1::Convert_Input_Text_To_Morse() {
-  convert_text_area_to_morse(*input_area_, *output_area_, Morse_Code_Table, let_message_loop_run);
+  convert_text_area_to_morse(*input_area_, *output_area_, Morse_Code_Table,
+                             [this] { let_message_loop_run(); });
+  message_loop_->release();
 }
 
 void TMainForm1::Convert_Input_Morse_To_Text() {
-  convert_morse_area_to_text(*input_area_, *output_area_, Morse_Code_Table, let_message_loop_run);
+  convert_morse_area_to_text(*input_area_, *output_area_, Morse_Code_Table,
+                             [this] { let_message_loop_run(); });
+  message_loop_->release();
 }
 
 void TMainForm1::Alphabet_RadioGroupClick() { Build_Morse_Code_Table(); }

@@ -27,6 +27,7 @@
 #include "engine/morse_table.h"
 #include "shell/code_page.h"
 #include "shell/messages.h"
+#include "shell/paced_message_loop.h"
 #include "shell/page_control.h"
 #include "shell/radio_group.h"
 #include "shell/text_area.h"
@@ -62,6 +63,8 @@ class TMainForm1 final : public QMainWindow {
   void Build_Morse_Code_Table();
   void Convert_Input_Text_To_Morse();
   void Convert_Input_Morse_To_Text();
+  // Lets pending window events run once; the window stays live inside long loops.
+  void let_message_loop_run();
 
   // Event handlers.
   void Alphabet_RadioGroupClick();
@@ -181,4 +184,5 @@ class TMainForm1 final : public QMainWindow {
   std::vector<TComponent> components_;
   std::unique_ptr<Text_Area> input_area_;
   std::unique_ptr<Text_Area> output_area_;
+  std::unique_ptr<Paced_Message_Loop> message_loop_;
 };

@@ -1,0 +1,75 @@
+// Repaints held to one per frame interval while every other event runs.
+
+#include "shell/paced_message_loop.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QEvent>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class Paint_Counter final : public QObject {
+ public:
+  explicit Paint_Counter(QWidget* w) { w->installEventFilter(this); }
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+class Paced_Message_Loop_Test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window.resize(120, 80);
+    window.show();
+    QCoreApplication::processEvents();
+  }
+  void change_and_run() {
+    window.update();
+    loop.run_once();
+  }
+
+  QWidget window;
+  std::chrono::steady_clock::time_point now = std::chrono::steady_clock::time_point{} + 1h;
+  Paced_Message_Loop loop{&window, [this] { return now; }, 16ms};
+  Paint_Counter counter{&window};
+};
+
+TEST_F(Paced_Message_Loop_Test, PaintsOncePerFrameIntervalAndAfterRelease) {
+  change_and_run();
+  const int painted = counter.paints;
+  EXPECT_GE(painted, 1);
+  for (int i = 0; i < 50; ++i) {
+    now += 100us;
+    change_and_run();
+  }
+  EXPECT_EQ(counter.paints, painted);
+  now += 16ms;
+  loop.run_once();  // the held repaint goes out with the next frame
+  EXPECT_EQ(counter.paints, painted + 1);
+  change_and_run();
+  loop.release();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(counter.paints, painted + 2);
+}
+
+TEST_F(Paced_Message_Loop_Test, OtherEventsRunOnEveryCall) {
+  change_and_run();
+  const int painted = counter.paints;
+  int handled = 0;
+  for (int i = 0; i < 10; ++i) {
+    QMetaObject::invokeMethod(
+        &window, [&] { ++handled; }, Qt::QueuedConnection);
+    change_and_run();
+  }
+  EXPECT_EQ(handled, 10);
+  EXPECT_EQ(counter.paints, painted);
+}
+
+}  // namespace
