@@ -30,6 +30,7 @@
 #include "shell/paced_message_loop.h"
 #include "shell/page_control.h"
 #include "shell/radio_group.h"
+#include "shell/spin_edit.h"
 #include "shell/text_area.h"
 
 // One entry of the window's component list: everything the window creates, in
@@ -129,9 +130,9 @@ class TMainForm1 final : public QMainWindow {
   QLabel* Label3;
   QLabel* Label4;
   QLabel* Label5;
-  QSpinBox* Letter_Input_Delay_Millisec_SpinEdit;
-  QSpinBox* Letter_Playback_Delay_Millisec_SpinEdit;
-  QSpinBox* Dot_Dash_Playback_Delay_Millisec_SpinEdit;
+  TSpinEdit* Letter_Input_Delay_Millisec_SpinEdit;
+  TSpinEdit* Letter_Playback_Delay_Millisec_SpinEdit;
+  TSpinEdit* Dot_Dash_Playback_Delay_Millisec_SpinEdit;
   QLabel* Label6;
   QLabel* Label7;
   QLabel* Label8;

@@ -268,11 +268,11 @@ void TMainForm1::create_settings_page() {
       QStringLiteral(" Delay between Dots and Dashes (when playing back Morse Code sounds) : "),
       right);
   Letter_Input_Delay_Millisec_SpinEdit =
-      control<QSpinBox>(GroupBox2, "Letter_Input_Delay_Millisec_SpinEdit", {470, 22, 70, 27});
+      control<TSpinEdit>(GroupBox2, "Letter_Input_Delay_Millisec_SpinEdit", {470, 22, 70, 27});
   Letter_Playback_Delay_Millisec_SpinEdit =
-      control<QSpinBox>(GroupBox2, "Letter_Playback_Delay_Millisec_SpinEdit", {470, 54, 70, 27});
+      control<TSpinEdit>(GroupBox2, "Letter_Playback_Delay_Millisec_SpinEdit", {470, 54, 70, 27});
   Dot_Dash_Playback_Delay_Millisec_SpinEdit =
-      control<QSpinBox>(GroupBox2, "Dot_Dash_Playback_Delay_Millisec_SpinEdit", {470, 86, 70, 27});
+      control<TSpinEdit>(GroupBox2, "Dot_Dash_Playback_Delay_Millisec_SpinEdit", {470, 86, 70, 27});
   for (QSpinBox* spin :
        {Letter_Input_Delay_Millisec_SpinEdit, Letter_Playback_Delay_Millisec_SpinEdit,
         Dot_Dash_Playback_Delay_Millisec_SpinEdit}) {

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSpinBox>
 
 #include "fakes/fake_messages.h"
@@ -204,6 +207,20 @@ TEST_F(Main_Window_Layout, StatesRangesAndItemsAreTheDesignOnes) {
     spin->setValue(20000);
     EXPECT_EQ(spin->value(), 10000);
   }
+}
+
+TEST_F(Main_Window_Layout, UnfinishedSpinEditTextSettlesOnABound) {
+  QSpinBox* spin = form.Letter_Playback_Delay_Millisec_SpinEdit;
+  spin->setValue(300);
+  const auto leave_with = [spin](const QString& text) {
+    spin->findChild<QLineEdit*>()->setText(text);
+    QFocusEvent focus_out(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(spin, &focus_out);
+    return spin->value();
+  };
+  EXPECT_EQ(leave_with("3"), 25);
+  EXPECT_EQ(leave_with("4000"), 4000);
+  EXPECT_EQ(leave_with(""), 25);
   EXPECT_EQ(form.Morse_Pct_Input_Memo_Gauge->value(), 0);
   EXPECT_EQ(form.Morse_Pct_Output_Memo_Gauge->maximum(), 100);
   EXPECT_EQ(form.Dot_Sound_File_Name_Edit->text(), "Dot_Sound_File_Name_Edit");
