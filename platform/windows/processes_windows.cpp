@@ -1,0 +1,51 @@
+#include "platform/processes.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+#include <vector>
+
+namespace {
+
+class Windows_Processes final : public Processes {
+ public:
+  std::string text_editor_path() override {
+    std::vector<char> buffer(MAX_PATH + 1, '\0');
+    UINT length = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+    if (length >= buffer.size()) {
+      // Too small: length is the size needed, with its NUL.
+      buffer.assign(static_cast<size_t>(length) + 1, '\0');
+      length = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+      if (length >= buffer.size()) return "";
+    }
+    if (length == 0) return "";
+    std::string folder(buffer.data(), length);
+    if (folder.back() != '\\') folder += '\\';
+    return folder + "Notepad.EXE";
+  }
+
+  bool start_text_editor(const std::string& file_path) override {
+    // The editor takes the whole rest of its command line as the file name,
+    // so the path goes unquoted.
+    const std::string command = "Notepad.exe " + file_path;
+    return WinExec(command.c_str(), SW_SHOWNORMAL) > 31;
+  }
+
+  bool open_url(const std::string& target) override {
+    if (target.empty()) return false;
+    HINSTANCE result =
+        ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    return reinterpret_cast<INT_PTR>(result) > 32;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Processes> make_system_processes() { return std::make_unique<Windows_Processes>(); }
