@@ -1,0 +1,20 @@
+#pragma once
+// Shortcut files that start a program.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+class Shell_Links {
+ public:
+  virtual ~Shell_Links() = default;
+  // The file name extension of a shortcut on this system, with its point.
+  virtual std::string extension() const = 0;
+  // Saves a shortcut at link_path that starts target_path and carries
+  // nothing else; an existing file of that name is overwritten.
+  virtual bool save(const std::string& link_path, const std::string& target_path) = 0;
+  // The program a shortcut starts; nothing when it cannot be read.
+  virtual std::optional<std::string> target_of(const std::string& link_path) = 0;
+};
+
+std::unique_ptr<Shell_Links> make_system_shell_links();
