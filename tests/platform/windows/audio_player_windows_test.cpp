@@ -2,92 +2,53 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cmath>
+#include <algorithm>
 #include <cstdint>
-#include <string>
 
 namespace {
 
-void put_u32(std::vector<unsigned char>& out, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>(v >> (8 * i)));
-}
-void put_u16(std::vector<unsigned char>& out, std::uint16_t v) {
-  out.push_back(static_cast<unsigned char>(v));
-  out.push_back(static_cast<unsigned char>(v >> 8));
-}
-void put_id(std::vector<unsigned char>& out, const char* id) { out.insert(out.end(), id, id + 4); }
-
-// A 16-bit mono PCM tone of the given length at 8 kHz.
-std::vector<unsigned char> wav_tone(int milliseconds) {
-  const std::uint32_t rate = 8000;
-  const std::uint32_t samples = rate * milliseconds / 1000;
+// A 16-bit mono PCM WAV image of a square tone, 8 kHz.
+Sound_Image wav(int milliseconds, std::size_t keep_bytes = SIZE_MAX) {
+  const std::uint32_t samples = 8 * milliseconds;
   std::vector<unsigned char> out;
-  put_id(out, "RIFF");
-  put_u32(out, 36 + samples * 2);
-  put_id(out, "WAVE");
-  put_id(out, "fmt ");
-  put_u32(out, 16);
-  put_u16(out, 1);  // PCM
-  put_u16(out, 1);  // mono
-  put_u32(out, rate);
-  put_u32(out, rate * 2);
-  put_u16(out, 2);
-  put_u16(out, 16);
-  put_id(out, "data");
-  put_u32(out, samples * 2);
-  for (std::uint32_t i = 0; i < samples; ++i)
-    put_u16(out, static_cast<std::uint16_t>(
-                     static_cast<std::int16_t>(8000 * std::sin(2 * 3.14159265 * 700 * i / rate))));
-  return out;
+  auto put = [&](std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<unsigned char>(v >> (8 * i)));
+  };
+  auto id = [&](const char* s) { out.insert(out.end(), s, s + 4); };
+  id("RIFF"), put(36 + samples * 2, 4), id("WAVE"), id("fmt "), put(16, 4);
+  put(1, 2), put(1, 2), put(8000, 4), put(16000, 4), put(2, 2), put(16, 2);
+  id("data"), put(samples * 2, 4);
+  for (std::uint32_t i = 0; i < samples; ++i) put(i / 5 % 2 ? 8000 : 0x10000 - 8000, 2);
+  out.resize(std::min(out.size(), keep_bytes));
+  return std::make_shared<const std::vector<unsigned char>>(std::move(out));
 }
 
-Sound_Image image_of(std::vector<unsigned char> bytes) {
-  return std::make_shared<const std::vector<unsigned char>>(std::move(bytes));
-}
-
-// The tests run with the system's sound driver switched off.
-TEST(Windows_Audio_Player, PlayWithoutSoundDeviceFailsPromptly) {
+// The tests run with the system's sound driver switched off: a synchronous
+// play has to report that as a failure (a play that waited for the device
+// for ever would run into the test timeout). Wine still accepts a loop at
+// once and only then finds there is no device.
+TEST(Windows_Audio_Player, PlayWithoutSoundDeviceOrWithoutSoundFails) {
   auto player = make_system_audio_player();
-  const auto start = std::chrono::steady_clock::now();
-  EXPECT_FALSE(player->play_sync(image_of(wav_tone(50))));
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-}
+  EXPECT_FALSE(player->play_sync(wav(50)));
 
-TEST(Windows_Audio_Player, NoImageOrNoWaveIsRefused) {
-  auto player = make_system_audio_player();
   EXPECT_FALSE(player->play_sync(nullptr));
-  EXPECT_FALSE(player->play_sync(image_of({})));
-  EXPECT_FALSE(player->play_sync(image_of({'R', 'I', 'F', 'F'})));
-  const std::string text = "this is plainly not a sound file";
-  EXPECT_FALSE(player->play_sync(image_of({text.begin(), text.end()})));
+  EXPECT_FALSE(player->play_sync(wav(50, 0)));
+  EXPECT_FALSE(player->play_sync(wav(50, 4)));
+  EXPECT_FALSE(player->play_sync(wav(50, 100))) << "cut off inside its data";
   EXPECT_FALSE(player->play_loop(nullptr));
-  EXPECT_FALSE(player->play_loop(image_of({})));
+  EXPECT_FALSE(player->play_loop(wav(50, 0)));
   player->stop_all();
 }
 
-TEST(Windows_Audio_Player, ImagesWhoseSizesRunPastTheirEndAreHandledSafely) {
+TEST(Windows_Audio_Player, LoopImageIsReleasedOnceTheLoopEnds) {
   auto player = make_system_audio_player();
-  auto cut = wav_tone(50);
-  cut.resize(cut.size() / 2);  // the data chunk claims twice what is there
-  EXPECT_FALSE(player->play_sync(image_of(cut)));
-  auto open_sizes = wav_tone(50);
-  for (std::size_t at : {std::size_t{4}, open_sizes.size() - 800 - 4})
-    for (int i = 0; i < 4; ++i) open_sizes[at + i] = 0xFF;
-  EXPECT_FALSE(player->play_sync(image_of(open_sizes)));
-}
-
-// The system may accept a loop before it finds there is no device; either way
-// the player has to end and release it cleanly, also when destroyed.
-TEST(Windows_Audio_Player, LoopsEndCleanly) {
-  auto player = make_system_audio_player();
-  auto loop = image_of(wav_tone(50));
+  auto loop = wav(50);
   player->play_loop(loop);
-  player->play_loop(image_of(wav_tone(20)));
-  EXPECT_FALSE(player->play_sync(image_of(wav_tone(10))));
+  player->play_sync(wav(10));
+  EXPECT_EQ(loop.use_count(), 1) << "a played sound ends the loop";
   player->play_loop(loop);
   player->stop_all();
-  player->stop_all();
+  EXPECT_EQ(loop.use_count(), 1);
   player->play_loop(loop);
   player.reset();
   EXPECT_EQ(loop.use_count(), 1);
