@@ -23,7 +23,9 @@ cmake --build "$dir" --parallel "$(nproc)"
 
 wine_home=$(mktemp -d)
 export WINEPREFIX=$wine_home/prefix HOME=$wine_home WINEDEBUG=-all
-export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+# No menu entries, no .NET or browser engine, and no desktop process: without
+# a graphics driver the desktop only stalls the first sound call.
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d;explorer.exe=d"
 unset DISPLAY
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
@@ -34,6 +36,6 @@ trap '"$wineserver" -k >/dev/null 2>&1 || true; rm -rf "$wine_home"' EXIT
 "$wine" wineboot --init >/dev/null 2>&1
 "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /f >/dev/null 2>&1
 "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
-"$wineserver" -p
+"$wineserver" -p || true  # refuses, harmlessly, when wineboot's server is still up
 
 ctest --test-dir "$dir" --output-on-failure
