@@ -5,13 +5,10 @@
 #include <string>
 #include <string_view>
 
-class Line_Area {
+#include "panels/line_list.h"
+
+class Line_Area : public Line_List {
  public:
-  virtual ~Line_Area() = default;
-  // Number of lines; a final empty line after a closing line break is not a line.
-  virtual int count() const = 0;
-  // Line i counted from 0; an index outside 0..count()-1 reads as an empty line.
-  virtual std::string line(int i) const = 0;
   // Adds a line at the end; an empty line is a real line.
   virtual void append(std::string_view text) = 0;
   virtual void clear() = 0;

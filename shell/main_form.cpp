@@ -4,7 +4,7 @@
 #include <QShowEvent>
 
 #include "shell/area_conversion.h"
-#include "shell/design_font.h"
+#include "widgets/design_font.h"
 #include "shell/paced_message_loop.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <QIcon>
 #include <QPalette>
 
-#include "shell/design_font.h"
-#include "shell/glyphs.h"
+#include "widgets/design_font.h"
+#include "widgets/glyphs.h"
 #include "shell/main_form.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/glyphs.h"
+#include "widgets/glyphs.h"
 
 #include <QImage>
 #include <QPainter>
