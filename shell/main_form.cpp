@@ -1,11 +1,13 @@
 #include "shell/main_form.h"
 
 #include <QApplication>
+#include <QLayout>
 #include <QShowEvent>
 
+#include "panels/morse_chart.h"
 #include "shell/area_conversion.h"
-#include "widgets/design_font.h"
 #include "shell/paced_message_loop.h"
+#include "widgets/design_font.h"
 
 namespace {
 
@@ -35,6 +37,8 @@ TMainForm1::TMainForm1(Messages& messages, QWidget* parent)
   output_area_ = std::make_unique<Text_Area>(
       Output_Memo, [this] { return code_page(); }, true);
   message_loop_ = std::make_unique<Paced_Message_Loop>(this);
+  input_share_ = std::make_unique<Memo_Share>(Input_Memo, *input_area_, this);
+  output_share_ = std::make_unique<Memo_Share>(Output_Memo, *output_area_, this);
 
   move(264, 131);
   const QSize client = client_size_for_controls();
@@ -54,12 +58,39 @@ Code_Page TMainForm1::code_page() const {
                                                               : Code_Page::Windows_1252;
 }
 
+std::string TMainForm1::alphabet_name() const {
+  const int selected = std::max(Alphabet_RadioGroup->itemIndex(), 0);
+  return Alphabet_RadioGroup->button(selected)->text().toStdString();
+}
+
 void TMainForm1::bind_events() {
   connect(Alphabet_RadioGroup, &TRadioGroup::clicked, this, &TMainForm1::Alphabet_RadioGroupClick);
   connect(Convert_Text_to_Morse_Button, &QPushButton::clicked, this,
           &TMainForm1::Convert_Text_to_Morse_ButtonClick);
   connect(Convert_Morse_to_Text_Button, &QPushButton::clicked, this,
           &TMainForm1::Convert_Morse_to_Text_ButtonClick);
+  connect(Input_Memo, &QPlainTextEdit::textChanged, this, &TMainForm1::Input_MemoChange);
+  connect(Output_Memo, &QPlainTextEdit::textChanged, this, &TMainForm1::Output_MemoChange);
+  connect(Paste_From_Clipboard_To_Input_Memo_BitBtn, &QPushButton::clicked, this,
+          &TMainForm1::Paste_From_Clipboard_To_Input_Memo_BitBtnClick);
+  connect(Copy_Output_Memo_To_Clipboard_BitBtn, &QPushButton::clicked, this,
+          &TMainForm1::Copy_Output_Memo_To_Clipboard_BitBtnClick);
+  connect(Reset_Input_Memo_BitBtn, &QPushButton::clicked, this,
+          &TMainForm1::Reset_Input_Memo_BitBtnClick);
+  connect(Show_Codes_Option, &QAction::triggered, this, &TMainForm1::Show_Codes_OptionClick);
+  connect(Morse_Code_Chart_BitBtn, &QPushButton::clicked, this,
+          &TMainForm1::Morse_Code_Chart_BitBtnClick);
+  client_->installEventFilter(this);
+}
+
+void TMainForm1::set_results_form(TResults_Form* form) {
+  results_form_ = form;
+  report_.reset();
+}
+
+TResults_Form& TMainForm1::results_form() {
+  if (!results_form_) results_form_ = new TResults_Form(this);
+  return *results_form_;
 }
 
 void TMainForm1::showEvent(QShowEvent* event) {
@@ -67,13 +98,39 @@ void TMainForm1::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) FormShow();
 }
 
-void TMainForm1::FormShow() { Build_Morse_Code_Table(); }
+bool TMainForm1::eventFilter(QObject* watched, QEvent* event) {
+  // The client area is what scaling measures, so its own resize drives it.
+  if (watched == client_ && event->type() == QEvent::Resize) FormResize();
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm1::FormShow() {
+  size_client_area();
+  Record_Initial_Control_Layout();
+  Reset_Memos();
+  Convert_Text_to_Morse_Button->setEnabled(false);
+  Convert_Morse_to_Text_Button->setEnabled(false);
+  Build_Morse_Code_Table();
+}
+
+// The client area takes the pages and the command row below them.
+void TMainForm1::size_client_area() {
+  const QSize wanted = client_size_for_controls();
+  layout()->activate();
+  if (client_->size() != wanted) {
+    resize(size() + wanted - client_->size());
+    layout()->activate();
+  }
+}
 
 void TMainForm1::Build_Morse_Code_Table() {
   ::Build_Morse_Code_Table(Morse_Code_Table, Alphabet_RadioGroup->itemIndex(), [this] {
     messages_.show("N.B. The Russian Morse Codes have not been double checked yet.",
                    Message_Icon::Information, Message_Buttons::Ok);
   });
+  // The shares count the areas' bytes in the alphabet's code page.
+  input_share_->recount();
+  output_share_->recount();
 }
 
 void TMainForm1::let_message_loop_run() { message_loop_->run_once(); }
@@ -95,3 +152,30 @@ void TMainForm1::Alphabet_RadioGroupClick() { Build_Morse_Code_Table(); }
 void TMainForm1::Convert_Text_to_Morse_ButtonClick() { Convert_Input_Text_To_Morse(); }
 
 void TMainForm1::Convert_Morse_to_Text_ButtonClick() { Convert_Input_Morse_To_Text(); }
+
+void TMainForm1::Input_MemoChange() { show_input_share(input_share_->share(), gauges_); }
+
+void TMainForm1::Output_MemoChange() { show_output_share(output_share_->share(), gauges_); }
+
+void TMainForm1::Reset_Memos() { ::Reset_Memos(memos_); }
+
+void TMainForm1::Reset_Input_Memo_BitBtnClick() { Reset_Memos(); }
+
+void TMainForm1::Paste_From_Clipboard_To_Input_Memo_BitBtnClick() {
+  paste_clipboard_into_input(memos_);
+}
+
+void TMainForm1::Copy_Output_Memo_To_Clipboard_BitBtnClick() { copy_output_to_clipboard(memos_); }
+
+void TMainForm1::Show_Codes_OptionClick() {
+  if (!report_) report_ = std::make_unique<Window_Report>(*this, results_form());
+  Show_Codes(std::as_const(Morse_Code_Table), alphabet_name(), *report_);
+}
+
+void TMainForm1::Morse_Code_Chart_BitBtnClick() { Show_Codes_OptionClick(); }
+
+void TMainForm1::Record_Initial_Control_Layout() { ::Record_Initial_Control_Layout(layout_); }
+
+void TMainForm1::Scale_Controls_To_Window_Size() { ::Scale_Controls_To_Window_Size(layout_); }
+
+void TMainForm1::FormResize() { Scale_Controls_To_Window_Size(); }

@@ -25,10 +25,13 @@
 #include <vector>
 
 #include "engine/morse_table.h"
+#include "panels/results_form.h"
 #include "shell/code_page.h"
+#include "shell/memo_share.h"
 #include "shell/messages.h"
 #include "shell/paced_message_loop.h"
 #include "shell/page_control.h"
+#include "shell/panel_adapters.h"
 #include "shell/radio_group.h"
 #include "shell/spin_edit.h"
 #include "shell/text_area.h"
@@ -56,6 +59,19 @@ class TMainForm1 final : public QMainWindow {
   Line_Area& input_area() { return *input_area_; }
   Line_Area& output_area() { return *output_area_; }
   Code_Page code_page() const;
+  // The selected item of the alphabet group; with none selected the table is
+  // built as English, so the first item.
+  std::string alphabet_name() const;
+  QWidget* client_area() const { return client_; }
+  Messages& messages() { return messages_; }
+  // The areas' Morse shares, kept current as the areas change.
+  Memo_Share& input_share() { return *input_share_; }
+  Memo_Share& output_share() { return *output_share_; }
+
+  // The report dialog, made by the program after the main window; one is made
+  // here on first use if none was given.
+  void set_results_form(TResults_Form* form);
+  TResults_Form& results_form();
 
   TMorse_Code_Table Morse_Code_Table;
 
@@ -66,11 +82,22 @@ class TMainForm1 final : public QMainWindow {
   void Convert_Input_Morse_To_Text();
   // Lets pending window events run once; the window stays live inside long loops.
   void let_message_loop_run();
+  void Reset_Memos();
+  void Record_Initial_Control_Layout();
+  void Scale_Controls_To_Window_Size();
 
   // Event handlers.
   void Alphabet_RadioGroupClick();
   void Convert_Text_to_Morse_ButtonClick();
   void Convert_Morse_to_Text_ButtonClick();
+  void Input_MemoChange();
+  void Output_MemoChange();
+  void Paste_From_Clipboard_To_Input_Memo_BitBtnClick();
+  void Copy_Output_Memo_To_Clipboard_BitBtnClick();
+  void Reset_Input_Memo_BitBtnClick();
+  void Show_Codes_OptionClick();
+  void Morse_Code_Chart_BitBtnClick();
+  void FormResize();
 
   // Menu bar.
   QMenuBar* MainMenu1;
@@ -165,8 +192,10 @@ class TMainForm1 final : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void size_client_area();
   void create_menu();
   void create_morse_code_page();
   void create_settings_page();
@@ -186,4 +215,11 @@ class TMainForm1 final : public QMainWindow {
   std::unique_ptr<Text_Area> input_area_;
   std::unique_ptr<Text_Area> output_area_;
   std::unique_ptr<Paced_Message_Loop> message_loop_;
+  std::unique_ptr<Memo_Share> input_share_;
+  std::unique_ptr<Memo_Share> output_share_;
+  Window_Gauges gauges_{*this};
+  Window_Memos memos_{*this};
+  Window_Layout layout_{*this};
+  TResults_Form* results_form_ = nullptr;
+  std::unique_ptr<Window_Report> report_;
 };

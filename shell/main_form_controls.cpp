@@ -6,6 +6,7 @@
 #include <QPalette>
 
 #include "widgets/design_font.h"
+#include "widgets/gauge_bar.h"
 #include "widgets/glyphs.h"
 #include "shell/main_form.h"
 
@@ -34,16 +35,6 @@ void make_glyph_button(QPushButton* b, const QString& caption, Glyph glyph, cons
   b->setIcon(glyph_icon(glyph));
   b->setIconSize(QSize(16, 16));
   b->setToolTip(hint);
-}
-
-void make_gauge(QProgressBar* gauge) {
-  gauge->setRange(0, 100);
-  gauge->setValue(0);
-  gauge->setTextVisible(true);
-  gauge->setAlignment(Qt::AlignCenter);
-  gauge->setStyleSheet(
-      QStringLiteral("QProgressBar { background-color: palette(button); border: 1px solid gray; }"
-                     "QProgressBar::chunk { background-color: rgb(0, 255, 0); }"));
 }
 
 void make_memo(QPlainTextEdit* memo) {
@@ -149,7 +140,7 @@ void TMainForm1::create_morse_code_page() {
   make_label(Morse_Pct_Input_Memo_Label, QStringLiteral("???.???"));
   Morse_Pct_Input_Memo_Gauge =
       control<QProgressBar>(in, "Morse_Pct_Input_Memo_Gauge", {6, 82, 90, 19});
-  make_gauge(Morse_Pct_Input_Memo_Gauge);
+  make_gauge_bar(Morse_Pct_Input_Memo_Gauge, kLime);
   Play_Back_Input_Memo_BitBtn =
       control<QPushButton>(in, "Play_Back_Input_Memo_BitBtn", {11, 107, 90, 30});
   make_glyph_button(Play_Back_Input_Memo_BitBtn, QStringLiteral("Play"), Glyph::Loudspeaker,
@@ -212,7 +203,7 @@ void TMainForm1::create_morse_code_page() {
   make_label(Morse_Pct_Output_Memo_Label, QStringLiteral("???.???"));
   Morse_Pct_Output_Memo_Gauge =
       control<QProgressBar>(out, "Morse_Pct_Output_Memo_Gauge", {10, 80, 90, 19});
-  make_gauge(Morse_Pct_Output_Memo_Gauge);
+  make_gauge_bar(Morse_Pct_Output_Memo_Gauge, kLime);
   Play_Back_Output_Memo_BitBtn =
       control<QPushButton>(out, "Play_Back_Output_Memo_BitBtn", {11, 107, 90, 30});
   make_glyph_button(Play_Back_Output_Memo_BitBtn, QStringLiteral("Play"), Glyph::Loudspeaker,

@@ -24,9 +24,11 @@ class Text_Area final : public Line_Area {
   void set_line(int i, std::string_view text) override;
   void set_selection_start(int pos) override;
 
+  // The bytes of a line as shown, in the present code page.
+  std::string encode(const QString& text) const;
+
  private:
   QString decode(std::string_view bytes) const;
-  std::string encode(const QString& text) const;
 
   QPointer<QPlainTextEdit> edit_;
   std::function<Code_Page()> code_page_;
