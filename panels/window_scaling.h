@@ -26,7 +26,8 @@ class Scalable_Window {
   virtual bool is_control(int k) const = 0;
   virtual Control_Layout layout_of(int k) const = 0;
   virtual std::string name_of(int k) const = 0;
-  // Sets left, width, top, height, then the font size.
+  // Sets left, width, top, height, then the font size. A font size of 0 or less
+  // means the control had no point size when recorded: leave its font alone.
   virtual void apply_layout(int k, const Control_Layout& layout) = 0;
 
   // The baseline store: a list of text lines.
@@ -37,7 +38,9 @@ class Scalable_Window {
 
 // Records line 0 ("<width> <height> W/H Mainform1") and one line per
 // component ("<left> <width> <top> <height> <font> <name>", or "0" for a
-// component that is not a visual control). Does nothing once recorded.
+// component that is not a visual control). Does nothing once recorded, and
+// records nothing while the client area has no width or no height, so a later
+// call can still record a real size.
 void Record_Initial_Control_Layout(Scalable_Window& window);
 
 // Lays every control out from the baseline for the present client size. Does
@@ -45,6 +48,7 @@ void Record_Initial_Control_Layout(Scalable_Window& window);
 // has no width or no height (a minimised window).
 void Scale_Controls_To_Window_Size(Scalable_Window& window);
 
-// One control's layout for the ratios: each product truncated toward zero;
-// the font never below 1 point.
+// One control's layout for the ratios: each product truncated toward zero
+// (pinned to the int range); a positive font never below 1 point, a font of
+// 0 or less passed on unchanged.
 Control_Layout scaled_layout(const Control_Layout& design, double rx, double ry, double rf);
