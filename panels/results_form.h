@@ -24,4 +24,7 @@ class TResults_Form final : public QDialog {
   QPlainTextEdit* Report_Memo;
   QPushButton* Clipboard_BitBtn;
   QPushButton* Exit_BitBtn;
+
+ private:
+  void move_to_screen_centre();
 };

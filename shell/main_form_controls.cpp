@@ -5,10 +5,10 @@
 #include <QIcon>
 #include <QPalette>
 
+#include "shell/main_form.h"
 #include "widgets/design_font.h"
 #include "widgets/gauge_bar.h"
 #include "widgets/glyphs.h"
-#include "shell/main_form.h"
 
 namespace {
 

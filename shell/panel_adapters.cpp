@@ -3,9 +3,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QTextDocumentFragment>
 
-#include "panels/control_pictures.h"
+#include "panels/clipboard_text.h"
 #include "panels/results_form.h"
 #include "shell/main_form.h"
 #include "widgets/gauge_bar.h"
@@ -83,14 +82,9 @@ void Window_Memos::place_input_caret(int pos) { form_.input_area().set_selection
 
 void Window_Memos::select_all_of_output() { form_.Output_Memo->selectAll(); }
 
-// The output shows control characters as pictures to keep each line one line;
-// the clipboard gets the characters themselves.
+// The selection is always the whole area here.
 void Window_Memos::copy_output_selection() {
-  const QString shown = form_.Output_Memo->textCursor().selection().toPlainText();
-  const std::u16string raw = with_control_characters(std::u16string_view(
-      reinterpret_cast<const char16_t*>(shown.utf16()), static_cast<size_t>(shown.size())));
-  QGuiApplication::clipboard()->setText(
-      QString(reinterpret_cast<const QChar*>(raw.data()), static_cast<qsizetype>(raw.size())));
+  QGuiApplication::clipboard()->setText(clipboard_text(*form_.Output_Memo->document()));
 }
 
 void Window_Memos::show_information(const std::string& text) {

@@ -148,6 +148,17 @@ void draw_circular_arrow(QPainter& p) {
   p.drawPolygon(head);
 }
 
+void draw_check_mark(QPainter& p) {
+  // A dark outline under a green stroke keeps the tick readable on any button face.
+  QPolygonF tick;
+  tick << QPointF(2.5, 8.5) << QPointF(6.5, 12.5) << QPointF(13.5, 3.5);
+  p.setBrush(Qt::NoBrush);
+  p.setPen(pen(QColor(15, 90, 35), 3.6));
+  p.drawPolyline(tick);
+  p.setPen(pen(QColor(40, 170, 70), 2.0));
+  p.drawPolyline(tick);
+}
+
 void draw(QPainter& p, Glyph g) {
   switch (g) {
     case Glyph::Door:
@@ -173,6 +184,9 @@ void draw(QPainter& p, Glyph g) {
       break;
     case Glyph::Document:
       draw_document(p);
+      break;
+    case Glyph::Check_Mark:
+      draw_check_mark(p);
       break;
   }
 }

@@ -13,7 +13,8 @@ enum class Glyph {
   Loudspeaker,
   Open_Folder,
   Circular_Arrow,
-  Document
+  Document,
+  Check_Mark
 };
 
 // A 16x16 glyph (with a 32x32 version for high DPI) carrying both its normal and its
