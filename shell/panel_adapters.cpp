@@ -70,9 +70,15 @@ bool Window_Memos::clipboard_has_text() const {
   return data && data->hasText();
 }
 
-void Window_Memos::clear_input() { form_.Input_Memo->clear(); }
+// Clearing an empty area is no change of its text, so its readout is left as
+// it stands ("???.???" until the first real change).
+void Window_Memos::clear_input() {
+  if (!form_.Input_Memo->document()->isEmpty()) form_.Input_Memo->clear();
+}
 
-void Window_Memos::clear_output() { form_.Output_Memo->clear(); }
+void Window_Memos::clear_output() {
+  if (!form_.Output_Memo->document()->isEmpty()) form_.Output_Memo->clear();
+}
 
 void Window_Memos::paste_clipboard_into_input() {
   form_.Input_Memo->insertPlainText(QGuiApplication::clipboard()->text());
