@@ -53,6 +53,29 @@ TEST(MorseTable, LatinEntries) {
   EXPECT_EQ(t[26].Information, "EoF Message");
   EXPECT_EQ(t['='].Morse_Code, "-...-");
   EXPECT_EQ(t[201].Morse_Code, "");
+  // A wrong punctuation code would still read back, so each one is pinned here.
+  for (const auto& [c, code] : {std::pair{'?', "..--.."},
+                                {'.', ".-.-.-"},
+                                {',', "--..--"},
+                                {':', "---..."},
+                                {'\'', ".----."},
+                                {'-', "-....-"},
+                                {'/', "-..-."}}) {
+    EXPECT_EQ(t[c].Morse_Code, code) << c;
+  }
+  EXPECT_EQ(t['-'].Information, "Hyphen");
+
+  // The accented letters sit at their Windows-1252 bytes.
+  const TMorse_Code_Table e = built(kAlphabet_European);
+  for (const auto& [c, code] : {std::pair{196, ".-.-"},
+                                {193, ".--.-"},
+                                {214, "---."},
+                                {201, "..-.."},
+                                {209, "--.--"},
+                                {220, "..--"}}) {
+    EXPECT_EQ(e[c].Morse_Code, code) << c;
+  }
+  for (int c : {197, 198, 216, 246}) EXPECT_EQ(e[c].Morse_Code, "") << c;
 
   const TMorse_Code_Table n = built(kAlphabet_Norwegian);
   EXPECT_EQ(n[198].Morse_Code, ".-.-");

@@ -33,6 +33,9 @@ TEST(TextToMorse, BytesWithoutACodeAreDropped) {
 TEST(TextToMorse, OnlyAToZAreUpperCased) {
   EXPECT_EQ(to_morse(kAlphabet_European, "e\xE9\xC9"), ". ..-.. ");  // é is dropped, É is not
   EXPECT_EQ(to_morse(kAlphabet_English, "\xC9"), "");
+  EXPECT_EQ(to_morse(kAlphabet_English, "z"), "--.. ");
+  EXPECT_EQ(to_morse(kAlphabet_English, "abcdefghijklmnopqrstuvwxyz"),
+            to_morse(kAlphabet_English, "ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
   EXPECT_EQ(to_morse(kAlphabet_Russian, "\xC0\xE0"), ".- ");  // А converts, а does not
 }
 

@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QEventLoop>
+
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
+#include "ui/quit_request.h"
 
 #include "fakes/fake_messages.h"
 #include "shell/main_form.h"
@@ -13,6 +16,29 @@
 namespace {
 
 const char kRussianNote[] = "N.B. The Russian Morse Codes have not been double checked yet.";
+
+// Counts the paints of a memo and keeps the text it held at the last one, so
+// that a test can tell whether the final state of a conversion got on screen.
+class Memo_Paints final : public QObject {
+ public:
+  explicit Memo_Paints(QPlainTextEdit* memo) : memo_(memo) {
+    memo->viewport()->installEventFilter(this);
+  }
+  int count = 0;
+  QString last_text;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      ++count;
+      last_text = memo_->toPlainText();
+    }
+    return false;
+  }
+
+ private:
+  QPlainTextEdit* memo_;
+};
 
 class Main_Window_Conversion : public ::testing::Test {
  protected:
@@ -35,6 +61,11 @@ class Main_Window_Conversion : public ::testing::Test {
   void at_first_yield(std::function<void()> action) {
     QMetaObject::invokeMethod(&form, std::move(action), Qt::QueuedConnection);
   }
+  // Events posted while the loop runs wait for its next turn, so this lands
+  // one yield later.
+  void at_second_yield(std::function<void()> action) {
+    at_first_yield([this, action = std::move(action)] { at_first_yield(action); });
+  }
 
   Fake_Messages messages;
   TMainForm1 form{messages};
@@ -50,14 +81,14 @@ TEST_F(Main_Window_Conversion, TextToMorseGivesOneLinePerInputLine) {
 
 TEST_F(Main_Window_Conversion, EmptyInputClearsTheOutput) {
   form.output_area().append("old");
-  QTest::mouseClick(form.Convert_Text_to_Morse_Button, Qt::LeftButton);
+  form.Convert_Text_to_Morse_ButtonClick();
   EXPECT_EQ(form.output_area().count(), 0);
   EXPECT_TRUE(form.Output_Memo->toPlainText().isEmpty());
 }
 
 TEST_F(Main_Window_Conversion, MorseToTextReadsCodesAndWordGaps) {
   type_input("... --- ...\n.... ..   -.-- --- ..-\n\n  .-  \n& .-.-.-");
-  QTest::mouseClick(form.Convert_Morse_to_Text_Button, Qt::LeftButton);
+  form.Convert_Morse_to_Text_ButtonClick();  // with the "&" this need not count as Morse
   EXPECT_EQ(output_lines(), (QStringList{"SOS", "HI YOU", "", "A", ".."}));
 }
 
@@ -69,8 +100,16 @@ TEST_F(Main_Window_Conversion, LineFeedCodeStaysInsideItsOutputLineAsAPicture) {
   EXPECT_EQ(form.Output_Memo->document()->firstBlock().text(), QString::fromUtf16(u"A\u240AB"));
 }
 
+TEST_F(Main_Window_Conversion, StartsOnTheEnglishAlphabet) {
+  EXPECT_EQ(form.Alphabet_RadioGroup->itemIndex(), 0);
+  EXPECT_TRUE(form.Alphabet_RadioGroup->button(0)->isChecked());
+  EXPECT_EQ(form.Morse_Code_Table['A'].Morse_Code, ".-");
+  EXPECT_TRUE(form.Morse_Code_Table[201].Morse_Code.empty());
+}
+
 TEST_F(Main_Window_Conversion, RussianAlphabetUsesCyrillicTextAndShowsItsNoteOnEveryChoice) {
   choose_alphabet(3);
+  choose_alphabet(3);  // choosing it again changes nothing
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, kRussianNote);
   EXPECT_EQ(messages.shown[0].icon, Message_Icon::Information);
@@ -133,6 +172,46 @@ TEST_F(Main_Window_Conversion, AConversionStartedDuringAYieldRunsToItsEndFirst) 
   // The nested run cleared the output and wrote all three lines; the first
   // run then went on with its second and third lines.
   EXPECT_EQ(output_lines(), (QStringList{". ", "- ", ".. ", "- ", ".. "}));
+}
+
+TEST_F(Main_Window_Conversion, TheOutputIsPaintedOnceAConversionEnds) {
+  QCoreApplication::processEvents();  // the first showing's paints
+  Memo_Paints paints(form.Output_Memo);
+  // A few lines, all in view, so that the last yields come before the next
+  // frame and hold their repaints back.
+  type_input("E\nT\nI\nM");
+  QTest::mouseClick(form.Convert_Text_to_Morse_Button, Qt::LeftButton);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(paints.last_text, form.Output_Memo->toPlainText());
+  EXPECT_EQ(paints.last_text, ". \n- \n.. \n-- \n");
+
+  type_input(".\n-\n..\n--");
+  QTest::mouseClick(form.Convert_Morse_to_Text_Button, Qt::LeftButton);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(paints.last_text, "E\nT\nI\nM\n");
+}
+
+TEST_F(Main_Window_Conversion, ABoxOpenedDuringAYieldPaintsTheWindow) {
+  QCoreApplication::processEvents();
+  Memo_Paints paints(form.Output_Memo);
+  int lines_when_shown = -1;
+  int paints_while_shown = -1;
+  messages.while_shown = [&] {
+    lines_when_shown = form.output_area().count();
+    const int before = paints.count;
+    QEventLoop box;  // a real box runs its own event loop
+    Quit_Request quit(box);
+    box.exec();
+    paints_while_shown = paints.count - before;
+  };
+  type_input("E\nT\nI");
+  // A new window's first yield shows a frame; the second, right after it,
+  // holds its repaints back.
+  at_second_yield([&] { choose_alphabet(3); });
+  QTest::mouseClick(form.Convert_Text_to_Morse_Button, Qt::LeftButton);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(lines_when_shown, 2);
+  EXPECT_EQ(paints_while_shown, 1);
 }
 
 }  // namespace

@@ -6,6 +6,9 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QEventLoop>
+
+#include "ui/quit_request.h"
 
 namespace {
 
@@ -70,6 +73,45 @@ TEST_F(Paced_Message_Loop_Test, OtherEventsRunOnEveryCall) {
   }
   EXPECT_EQ(handled, 10);
   EXPECT_EQ(counter.paints, painted);
+}
+
+TEST_F(Paced_Message_Loop_Test, ANestedLoopInsideAHeldCallPaints) {
+  change_and_run();
+  const int painted = counter.paints;
+  now += 1ms;
+  int painted_in_box = -1;
+  QMetaObject::invokeMethod(
+      &window,
+      [&] {
+        // A modal box runs its own event loop; this one ends once the update
+        // request posted by update() has been handled, as the quit request is
+        // posted after it at the same priority.
+        QEventLoop box;
+        window.update();
+        Quit_Request quit(box);
+        box.exec();
+        painted_in_box = counter.paints;
+      },
+      Qt::QueuedConnection);
+  loop.run_once();
+  EXPECT_EQ(painted_in_box, painted + 1);
+}
+
+TEST(Paced_Message_Loop, FrameIntervalIs16MsUnlessGiven) {
+  QWidget window;
+  window.show();
+  QCoreApplication::processEvents();
+  auto now = std::chrono::steady_clock::time_point{} + 1h;
+  Paced_Message_Loop loop(&window, [&] { return now; });
+  Paint_Counter counter(&window);
+  loop.run_once();
+  window.update();
+  now += 15ms + 999us;
+  loop.run_once();
+  EXPECT_EQ(counter.paints, 0);
+  now += 1us;
+  loop.run_once();
+  EXPECT_EQ(counter.paints, 1);
 }
 
 }  // namespace
