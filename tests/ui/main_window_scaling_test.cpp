@@ -69,6 +69,8 @@ TEST_F(Main_Window_Scaling, DoubleSizeDoublesEveryPlaceAndFont) {
   EXPECT_EQ(placement_of(form.Input_Memo), (Placement{{218, 26, 1010, 242}, 18}));
   EXPECT_EQ(placement_of(form.Exit_BitBtn), (Placement{{972, 898, 300, 60}, 28}));
   EXPECT_EQ(placement_of(form.Label15), (Placement{{10, 122, 110, 30}, 20}));
+  // The tabs widen with their font, so the captions stay whole.
+  EXPECT_EQ(form.PageControl1->tabBar()->tabRect(0).width(), 280);
 
   // Only wider: the smaller ratio is 1, so fonts keep their size.
   resize_client(form, 1282, 481);
