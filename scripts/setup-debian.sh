@@ -9,7 +9,7 @@ packages=(
   libsdl2-dev libgif-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation
-  xvfb xauth xdotool x11-utils
+  xvfb xauth xdotool x11-utils xclip
 )
 
 missing=()
