@@ -168,14 +168,6 @@ TEST(ScalingResize, AnySequenceOfResizesEndsInTheSingleResizeLayout) {
   EXPECT_EQ(many.layouts(), once.layouts());
 }
 
-TEST(ScalingResize, ComponentsWithoutABaselineLineAreLeftAlone) {
-  Fake_Window w = recorded_window();
-  w.parts.push_back({true, {5, 5, 5, 5, 5}, "Late_Button"});
-  w.resize(1280, 960);
-  EXPECT_EQ(w.parts[0].layout, (Control_Layout{26, 400, 16, 200, 22}));
-  EXPECT_EQ(w.parts[5].applied, 0);
-}
-
 TEST(ScaledLayout, ProductsBeyondTheIntRangeArePinned) {
   const Control_Layout scaled = scaled_layout({-3000, 3000, 3000, 3000, 9}, 1e7, 1e7, 1e7);
   EXPECT_EQ(scaled, (Control_Layout{INT_MIN, INT_MAX, INT_MAX, INT_MAX, 90000000}));

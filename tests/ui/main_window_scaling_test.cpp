@@ -75,11 +75,6 @@ TEST_F(Main_Window_Scaling, DoubleSizeDoublesEveryPlaceAndFont) {
   // Only wider: the smaller ratio is 1, so fonts keep their size.
   resize_client(form, 1282, 481);
   EXPECT_EQ(placement_of(form.Exit_BitBtn), (Placement{{972, 449, 300, 30}, 14}));
-  // Three quarters of the width: 13 * 0.75 = 9.75 and 11 * 0.75 = 8.25 truncate.
-  resize_client(form, 480, 481);
-  EXPECT_EQ(form.Paste_From_Clipboard_To_Input_Memo_BitBtn->x(), 9);
-  EXPECT_EQ(form.Convert_Text_to_Morse_Button->font().pointSize(), 8);
-
   resize_client(form, 641, 481);
   EXPECT_EQ(placements(form), design);
 }
@@ -94,15 +89,6 @@ TEST_F(Main_Window_Scaling, AnySequenceOfResizesEndsInTheLayoutOfOneResize) {
   QCoreApplication::processEvents();
   resize_client(straight, 1000, 800);
   EXPECT_EQ(placements(form), placements(straight));
-}
-
-TEST_F(Main_Window_Scaling, AnEmptyClientAreaChangesNothingAndTheNextSizeRestores) {
-  resize_client(form, 900, 700);
-  const auto at_900 = placements(form);
-  form.client_area()->resize(0, 0);  // as when minimised
-  EXPECT_EQ(placements(form), at_900);
-  resize_client(form, 641, 481);
-  EXPECT_EQ(placements(form), design);
 }
 
 TEST(Main_Window_Scaling_Before_Showing, ResizesBeforeTheFirstShowingMoveNothing) {
