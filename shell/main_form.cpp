@@ -2,21 +2,50 @@
 
 #include <QApplication>
 #include <QLayout>
+#include <QMouseEvent>
 #include <QShowEvent>
 
 #include "panels/morse_chart.h"
 #include "shell/area_conversion.h"
 #include "shell/paced_message_loop.h"
+#include "sound/delay.h"
+#include "sound/morse_sounds.h"
+#include "sound/playback.h"
+#include "sound/sound_file.h"
 #include "widgets/design_font.h"
 
 namespace {
 
 constexpr int kRussianAlphabet = 3;
 
+Sound_Image empty_sound() { return std::make_shared<const std::vector<unsigned char>>(); }
+
+std::optional<Key_Button> key_button(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton:
+      return Key_Button::Left;
+    case Qt::RightButton:
+      return Key_Button::Right;
+    case Qt::MiddleButton:
+      return Key_Button::Middle;
+    default:
+      return std::nullopt;
+  }
+}
+
 }  // namespace
 
-TMainForm1::TMainForm1(Messages& messages, QWidget* parent)
-    : QMainWindow(parent), messages_(messages) {
+TMainForm1::TMainForm1(Messages& messages, Sound_Services sound, QWidget* parent)
+    : QMainWindow(parent),
+      messages_(messages),
+      own_player_(sound.player ? nullptr : make_system_audio_player()),
+      own_clock_(sound.clock ? nullptr : make_system_clock()),
+      player_(sound.player ? sound.player : own_player_.get()),
+      clock_(sound.clock ? sound.clock : own_clock_.get()),
+      waits_(sound.waits ? sound.waits : &own_waits_) {
+  // The two sound buffers exist, empty, from the window's creation on.
+  Dot_Sound_Stream = empty_sound();
+  Dash_Sound_Stream = empty_sound();
   setObjectName(QStringLiteral("MainForm1"));
   setWindowTitle(QStringLiteral("??"));
   setFont(design_font(QStringLiteral("Times New Roman"), 15));
@@ -81,6 +110,28 @@ void TMainForm1::bind_events() {
   connect(Morse_Code_Chart_BitBtn, &QPushButton::clicked, this,
           &TMainForm1::Morse_Code_Chart_BitBtnClick);
   client_->installEventFilter(this);
+  connect(Dot_Test_BitBtn, &QPushButton::clicked, this, &TMainForm1::Dot_Test_BitBtnClick);
+  connect(Dash_Test_BitBtn, &QPushButton::clicked, this, &TMainForm1::Dash_Test_BitBtnClick);
+  connect(Play_Back_Input_Memo_BitBtn, &QPushButton::clicked, this,
+          &TMainForm1::Play_Back_Input_Memo_BitBtnClick);
+  connect(Play_Back_Output_Memo_BitBtn, &QPushButton::clicked, this,
+          &TMainForm1::Play_Back_Output_Memo_BitBtnClick);
+  connect(Halt_Playing_Sound_BitBtn, &QPushButton::clicked, this,
+          &TMainForm1::Halt_Playing_Sound_BitBtnClick);
+  connect(End_Of_Letter_Timer, &QTimer::timeout, this, &TMainForm1::End_Of_Letter_TimerTimer);
+  connect(Dot_Sound_Select_SpeedButton, &QToolButton::clicked, this,
+          &TMainForm1::Dot_Sound_Select_SpeedButtonClick);
+  connect(Dash_Sound_Select_SpeedButton, &QToolButton::clicked, this,
+          &TMainForm1::Dash_Sound_Select_SpeedButtonClick);
+  connect(Button1, &QPushButton::clicked, this, &TMainForm1::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &TMainForm1::Button2Click);
+  for (QWidget* keying : std::initializer_list<QWidget*>{GroupBox1, Label17, Label1}) {
+    keying->installEventFilter(this);
+  }
+}
+
+std::string TMainForm1::executable_folder() const {
+  return (QCoreApplication::applicationDirPath() + QChar(u'/')).toStdString();
 }
 
 void TMainForm1::set_results_form(TResults_Form* form) {
@@ -98,15 +149,35 @@ void TMainForm1::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) FormShow();
 }
 
+void TMainForm1::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
 bool TMainForm1::eventFilter(QObject* watched, QEvent* event) {
   // The client area is what scaling measures, so its own resize drives it.
   if (watched == client_ && event->type() == QEvent::Resize) FormResize();
+  // Every press in the keying box keys; widgets get the second press of a
+  // quick pair as a double click instead.
+  const bool keying_box = watched == GroupBox1 || watched == Label17 || watched == Label1;
+  if (keying_box &&
+      (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
+    const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+    if (watched == GroupBox1) {
+      GroupBox1MouseDown(button);
+    } else {
+      Label17MouseDown(button);
+    }
+    return true;  // handled here, not again by the box beneath a label
+  }
   return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm1::FormShow() {
   size_client_area();
   Record_Initial_Control_Layout();
+  apply_default_settings();
+  Load_Sound_Streams();
   Reset_Memos();
   Convert_Text_to_Morse_Button->setEnabled(false);
   Convert_Morse_to_Text_Button->setEnabled(false);
@@ -179,3 +250,70 @@ void TMainForm1::Record_Initial_Control_Layout() { ::Record_Initial_Control_Layo
 void TMainForm1::Scale_Controls_To_Window_Size() { ::Scale_Controls_To_Window_Size(layout_); }
 
 void TMainForm1::FormResize() { Scale_Controls_To_Window_Size(); }
+
+void TMainForm1::apply_default_settings() {
+  Letter_Input_Delay_Millisec_SpinEdit->setValue(400);
+  Letter_Playback_Delay_Millisec_SpinEdit->setValue(300);
+  Dot_Dash_Playback_Delay_Millisec_SpinEdit->setValue(50);
+  const QString folder = QString::fromStdString(executable_folder());
+  Dot_Sound_File_Name_Edit->setText(folder + QStringLiteral("Mores_Code_Dot_Tone.wav"));
+  Dash_Sound_File_Name_Edit->setText(folder + QStringLiteral("Mores_Code_Dash_Tone.wav"));
+}
+
+// A file that cannot be read is reported and its stream keeps what it held;
+// the start goes on, and playing that sound then shows its own error.
+void TMainForm1::Load_Sound_Streams() {
+  for (auto [edit, stream] : {std::pair{Dot_Sound_File_Name_Edit, &Dot_Sound_Stream},
+                              std::pair{Dash_Sound_File_Name_Edit, &Dash_Sound_Stream}}) {
+    Sound_File file = read_sound_file(edit->text().toStdString());
+    if (file.image) {
+      *stream = std::move(file.image);
+    } else {
+      messages_.show(file.error, Message_Icon::Error, Message_Buttons::Ok);
+    }
+  }
+}
+
+void TMainForm1::Play_Dot_Sound() { Play_Element_Sound(Element::Dot, sounds_); }
+
+void TMainForm1::Play_Dash_Sound() { Play_Element_Sound(Element::Dash, sounds_); }
+
+void TMainForm1::Delay_Millisec(int ms) { ::Delay_Millisec(ms, *clock_, *waits_); }
+
+void TMainForm1::Play_Back_Memo_Morse_Code(Text_Lines& area) {
+  ::Play_Back_Memo_Morse_Code(area, sounds_);
+}
+
+void TMainForm1::Dot_Test_BitBtnClick() { Play_Dot_Sound(); }
+
+void TMainForm1::Dash_Test_BitBtnClick() { Play_Dash_Sound(); }
+
+void TMainForm1::Play_Back_Input_Memo_BitBtnClick() { Play_Back_Memo_Morse_Code(*input_area_); }
+
+void TMainForm1::Play_Back_Output_Memo_BitBtnClick() { Play_Back_Memo_Morse_Code(*output_area_); }
+
+void TMainForm1::Halt_Playing_Sound_BitBtnClick() {
+  Halt_Play_Back_Of_Sounds_CheckBox->setChecked(true);
+}
+
+void TMainForm1::GroupBox1MouseDown(Qt::MouseButton button) {
+  if (const auto key = key_button(button)) keyer_.press(*key, sounds_);
+}
+
+void TMainForm1::Label17MouseDown(Qt::MouseButton button) { GroupBox1MouseDown(button); }
+
+void TMainForm1::End_Of_Letter_TimerTimer() { keyer_.tick(sounds_); }
+
+void TMainForm1::FormActivate() { keyer_.forget_last_key(); }
+
+void TMainForm1::Select_Load_Dot_Dash_Sound_Effect(int selector) {
+  ::Select_Load_Dot_Dash_Sound_Effect(selector, sound_selection);
+}
+
+void TMainForm1::Dot_Sound_Select_SpeedButtonClick() { Select_Load_Dot_Dash_Sound_Effect(1); }
+
+void TMainForm1::Dash_Sound_Select_SpeedButtonClick() { Select_Load_Dot_Dash_Sound_Effect(2); }
+
+void TMainForm1::Button1Click() { start_dot_loop(sound_selection); }
+
+void TMainForm1::Button2Click() { stop_all_sounds(sound_selection); }

@@ -26,15 +26,20 @@
 
 #include "engine/morse_table.h"
 #include "panels/results_form.h"
+#include "platform/audio_player.h"
+#include "platform/clock.h"
 #include "shell/code_page.h"
 #include "shell/memo_share.h"
 #include "shell/messages.h"
 #include "shell/paced_message_loop.h"
 #include "shell/page_control.h"
 #include "shell/panel_adapters.h"
+#include "shell/qt_message_loop.h"
 #include "shell/radio_group.h"
+#include "shell/sound_adapter.h"
 #include "shell/spin_edit.h"
 #include "shell/text_area.h"
+#include "sound/mouse_keying.h"
 
 // One entry of the window's component list: everything the window creates, in
 // creation order, with whether it is a visual control (it has a place and a
@@ -44,11 +49,19 @@ struct TComponent {
   bool is_control;
 };
 
+// What the window plays its sounds with and measures its waits by; each one
+// left out is the system's own (tests give fakes).
+struct Sound_Services {
+  Audio_Player* player = nullptr;
+  Clock* clock = nullptr;
+  Message_Loop* waits = nullptr;
+};
+
 class TMainForm1 final : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit TMainForm1(Messages& messages, QWidget* parent = nullptr);
+  explicit TMainForm1(Messages& messages, Sound_Services sound = {}, QWidget* parent = nullptr);
   ~TMainForm1() override;
 
   const std::vector<TComponent>& components() const { return components_; }
@@ -73,7 +86,16 @@ class TMainForm1 final : public QMainWindow {
   void set_results_form(TResults_Form* form);
   TResults_Form& results_form();
 
+  Audio_Player& audio_player() { return *player_; }
+  Clock& clock() { return *clock_; }
+  Message_Loop& sound_message_loop() { return *waits_; }
+  // The folder of the executable, with its trailing separator.
+  std::string executable_folder() const;
+
   TMorse_Code_Table Morse_Code_Table;
+  // The whole bytes of the two WAV files.
+  Sound_Image Dot_Sound_Stream;
+  Sound_Image Dash_Sound_Stream;
 
   // The start-up sequence, run on every showing of the window.
   void FormShow();
@@ -85,6 +107,14 @@ class TMainForm1 final : public QMainWindow {
   void Reset_Memos();
   void Record_Initial_Control_Layout();
   void Scale_Controls_To_Window_Size();
+  void Play_Dot_Sound();
+  void Play_Dash_Sound();
+  void Delay_Millisec(int ms);
+  void Play_Back_Memo_Morse_Code(Text_Lines& area);
+  // The settings every start takes until the settings file is read.
+  void apply_default_settings();
+  // Reads both WAV files named in the edit boxes into their streams.
+  void Load_Sound_Streams();
 
   // Event handlers.
   void Alphabet_RadioGroupClick();
@@ -98,6 +128,20 @@ class TMainForm1 final : public QMainWindow {
   void Show_Codes_OptionClick();
   void Morse_Code_Chart_BitBtnClick();
   void FormResize();
+  void FormActivate();
+  void Dot_Test_BitBtnClick();
+  void Dash_Test_BitBtnClick();
+  void Play_Back_Input_Memo_BitBtnClick();
+  void Play_Back_Output_Memo_BitBtnClick();
+  void Halt_Playing_Sound_BitBtnClick();
+  void GroupBox1MouseDown(Qt::MouseButton button);
+  void Label17MouseDown(Qt::MouseButton button);
+  void End_Of_Letter_TimerTimer();
+  void Select_Load_Dot_Dash_Sound_Effect(int selector);
+  void Dot_Sound_Select_SpeedButtonClick();
+  void Dash_Sound_Select_SpeedButtonClick();
+  void Button1Click();
+  void Button2Click();
 
   // Menu bar.
   QMenuBar* MainMenu1;
@@ -192,6 +236,7 @@ class TMainForm1 final : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -210,6 +255,12 @@ class TMainForm1 final : public QMainWindow {
   T* component(T* object, const char* name);
 
   Messages& messages_;
+  std::unique_ptr<Audio_Player> own_player_;
+  std::unique_ptr<Clock> own_clock_;
+  Qt_Message_Loop own_waits_;
+  Audio_Player* player_;
+  Clock* clock_;
+  Message_Loop* waits_;
   QWidget* client_;
   std::vector<TComponent> components_;
   std::unique_ptr<Text_Area> input_area_;
@@ -220,6 +271,12 @@ class TMainForm1 final : public QMainWindow {
   Window_Gauges gauges_{*this};
   Window_Memos memos_{*this};
   Window_Layout layout_{*this};
+  Window_Sounds sounds_{*this};
+  Mouse_Keyer keyer_;
+
+ public:
+  // The sound files' dialog as the selection sees it; tests script its dialog.
+  Window_Sound_Selection sound_selection{*this};
   TResults_Form* results_form_ = nullptr;
   std::unique_ptr<Window_Report> report_;
 };

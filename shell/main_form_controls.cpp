@@ -170,6 +170,9 @@ void TMainForm1::create_morse_code_page() {
   End_Of_Letter_RadioButton = control<QRadioButton>(
       GroupBox1, "End_Of_Letter_RadioButton", {8, 52, 121, 17}, QStringLiteral("Current Letter"));
   End_Of_Letter_RadioButton->setEnabled(false);
+  // It stands alone: only code checks and clears it, which an exclusive
+  // radio button would refuse.
+  End_Of_Letter_RadioButton->setAutoExclusive(false);
   End_Of_Letter_RadioButton->setFont(design_font(kTimes, 15, true));
 
   const QPixmap arrow = down_arrow_picture();

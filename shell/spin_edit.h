@@ -9,12 +9,17 @@ class TSpinEdit final : public QSpinBox {
  public:
   using QSpinBox::QSpinBox;
 
+  // The value as its text reads now, even while it is being edited: a number
+  // held within the bounds, the minimum for text that is no number.
+  int text_value() const { return settled(cleanText()); }
+
  protected:
-  void fixup(QString& input) const override {
+  void fixup(QString& input) const override { input = textFromValue(settled(input)); }
+
+ private:
+  int settled(const QString& text) const {
     bool ok = false;
-    const qlonglong typed = locale().toLongLong(input.trimmed(), &ok);
-    const int value =
-        ok ? static_cast<int>(std::clamp<qlonglong>(typed, minimum(), maximum())) : minimum();
-    input = textFromValue(value);
+    const qlonglong typed = locale().toLongLong(text.trimmed(), &ok);
+    return ok ? static_cast<int>(std::clamp<qlonglong>(typed, minimum(), maximum())) : minimum();
   }
 };

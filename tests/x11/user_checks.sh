@@ -4,6 +4,7 @@
 #   - the code chart of each alphabet, copied from the Results dialog, byte for
 #     byte against the charts in expected/;
 #   - Paste, Convert Text to Morse and Copy through the clipboard;
+#   - a double click in the keying box, read back through a conversion;
 #   - the window at double size (a picture is kept for looking at).
 #   tests/x11/user_checks.sh <tapwrenz binary> [work folder]
 # With RECORD=1 the copied charts replace those in expected/ (review the diff).
@@ -26,6 +27,7 @@ trap cleanup EXIT
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "the X server did not start"
 export DISPLAY=:$(head -n 1 "$work/display") QT_QPA_PLATFORM=xcb
+export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 # Waits (up to `tries` tenths of a second) until a visible window with this
 # name exists and prints its id.
 window_named() {
@@ -114,6 +116,15 @@ copy_after click_client 63 333  # "Copy"
 expected=$'-.-. --.-   -.. .   - .- .--. .-- .-. . -. \n'
 [ "$(clipboard)"$'\n' = "$expected" ] || fail "round trip gave '$(clipboard)'"
 echo "ok: Paste, Convert Text to Morse, Copy"
+
+# Keying: a quick double click in the keying box is two dots of one letter.
+click_client 167 464  # "Reset"
+xdotool mousemove $((wx + 560)) $((wy + menu + 235)) click --repeat 2 --delay 80 1
+sleep 0.5
+click_client 480 274  # "Convert Morse to Text"
+copy_after click_client 63 333
+[ "$(clipboard)" = "I" ] || fail "keying gave '$(clipboard)' after conversion"
+echo "ok: a double click keys two dots"
 
 xdotool windowsize "$main" 1282 $((962 + menu))
 sleep 0.5

@@ -1,0 +1,141 @@
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <utility>
+
+#include "platform/audio_player.h"
+#include "platform/linux/device_sound_decoder.h"
+#include "platform/linux/sample_clock.h"
+#include "platform/linux/sample_schedule.h"
+#include "platform/linux/sdl_audio_device.h"
+
+namespace {
+
+using Steady = std::chrono::steady_clock;
+using Frame = Sample_Schedule::Frame;
+
+// How long the device may go without asking for samples before it counts as
+// gone: far beyond any buffer, short enough not to hang the caller for good.
+constexpr auto kDevice_Silent_For = std::chrono::seconds(2);
+
+// Each sound starts at the frame that matches the moment it was asked for,
+// one constant latency later, and a synchronous play returns when the sound's
+// end is due on that same shifted timeline. So the silence between two sounds
+// is the time between the return and the next request, whatever the size of
+// the device's buffer.
+class Sdl_Audio_Player final : public Audio_Player {
+ public:
+  bool play_sync(const Sound_Image& image) override {
+    const Steady::time_point asked = Steady::now();
+    const auto sound = prepare(image);
+    if (!sound) return false;
+
+    std::unique_lock lock(mutex_);
+    const Frame begin = schedule_->start(sound, clock_->frame_at(asked) + latency_, false);
+    const Frame due_frame = begin + sound->frames - latency_;
+    Frame seen = schedule_->handed_out();
+    Steady::time_point seen_at = Steady::now();
+    for (;;) {
+      // Recomputed at each wake: the clock's mapping follows the device.
+      const Steady::time_point due = clock_->time_of(due_frame);
+      const Steady::time_point now = Steady::now();
+      if (now >= due) return true;
+      if (schedule_->handed_out() != seen) {
+        seen = schedule_->handed_out();
+        seen_at = now;
+      } else if (now - seen_at > kDevice_Silent_For) {
+        schedule_->stop();
+        return false;
+      }
+      woken_.wait_until(lock, std::min(due, now + kDevice_Silent_For));
+    }
+  }
+
+  bool play_loop(const Sound_Image& image) override {
+    const Steady::time_point asked = Steady::now();
+    const auto sound = prepare(image);
+    if (!sound) return false;
+    std::lock_guard lock(mutex_);
+    schedule_->start(sound, clock_->frame_at(asked) + latency_, true);
+    return true;
+  }
+
+  void stop_all() override {
+    if (!device_) return;
+    std::lock_guard lock(mutex_);
+    schedule_->stop();
+  }
+
+ private:
+  // The image in the device's format, with the device open and running; null
+  // when it cannot be played, which ends a loop as any later play does.
+  std::shared_ptr<const Device_Sound> prepare(const Sound_Image& image) {
+    std::shared_ptr<const Device_Sound> sound;
+    if (image && !image->empty() && open_device())
+      sound = decode_for_device(*image, device_->spec());
+    if (!sound && device_) {
+      std::lock_guard lock(mutex_);
+      schedule_->end_loop();
+    }
+    return sound;
+  }
+
+  bool open_device() {
+    if (device_) return true;
+    auto device = Sdl_Audio_Device::open(&Sdl_Audio_Player::feed, this);
+    if (!device) return false;
+    std::unique_lock lock(mutex_);
+    clock_.emplace(device->spec().freq);
+    schedule_.emplace(device->frame_bytes(), device->spec().silence);
+    frame_bytes_ = device->frame_bytes();
+    // One buffer so that the start frame has not been handed out yet, one
+    // more for the time decoding takes between the request and the start.
+    latency_ = 2 * device->spec().samples;
+    lock.unlock();
+
+    device->resume();
+    lock.lock();
+    const bool running =
+        woken_.wait_for(lock, kDevice_Silent_For, [&] { return clock_->started(); });
+    lock.unlock();
+    // A device that never asks for samples is closed here, and opened again
+    // at the next play.
+    if (running) device_ = std::move(device);
+    return running;
+  }
+
+  // On the device's thread.
+  static void feed(void* user, Uint8* out, int bytes) {
+    auto& self = *static_cast<Sdl_Audio_Player*>(user);
+    const Steady::time_point at = Steady::now();  // before the lock, whose wait is no part of it
+    bool first = false;
+    {
+      std::lock_guard lock(self.mutex_);
+      first = !self.clock_->started();
+      self.clock_->on_callback(at, self.schedule_->handed_out());
+      self.schedule_->fill(out, bytes / self.frame_bytes_);
+    }
+    if (first) self.woken_.notify_all();
+  }
+
+  std::mutex mutex_;
+  std::condition_variable woken_;
+  // Under mutex_, shared with the device's thread.
+  std::optional<Sample_Clock> clock_;
+  std::optional<Sample_Schedule> schedule_;
+  Frame latency_ = 0;
+  int frame_bytes_ = 0;
+
+  // Declared last so that it is closed first: closing waits for the device's
+  // thread to leave `feed`, which uses everything above.
+  std::unique_ptr<Sdl_Audio_Device> device_;
+};
+
+}  // namespace
+
+std::unique_ptr<Audio_Player> make_system_audio_player() {
+  return std::make_unique<Sdl_Audio_Player>();
+}

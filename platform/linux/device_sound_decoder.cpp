@@ -1,0 +1,58 @@
+#include "platform/linux/device_sound_decoder.h"
+
+#include <climits>
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+struct Wav_Buffer_Free {
+  void operator()(Uint8* p) const { SDL_FreeWAV(p); }
+};
+
+std::int64_t frame_bytes(SDL_AudioFormat format, int channels) {
+  return SDL_AUDIO_BITSIZE(format) / 8 * channels;
+}
+
+}  // namespace
+
+std::shared_ptr<const Device_Sound> decode_for_device(const std::vector<unsigned char>& wav,
+                                                      const SDL_AudioSpec& device) {
+  // The library measures memory and samples in int.
+  if (wav.empty() || wav.size() > INT_MAX) return nullptr;
+  SDL_RWops* source = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
+  if (source == nullptr) return nullptr;
+  SDL_AudioSpec spec{};
+  Uint8* raw = nullptr;
+  Uint32 raw_bytes = 0;
+  if (SDL_LoadWAV_RW(source, 1, &spec, &raw, &raw_bytes) == nullptr) return nullptr;
+  const std::unique_ptr<Uint8, Wav_Buffer_Free> samples(raw);
+
+  const std::int64_t in_frame = frame_bytes(spec.format, spec.channels);
+  const std::int64_t out_frame = frame_bytes(device.format, device.channels);
+  if (in_frame <= 0) return nullptr;
+  const std::int64_t in_bytes = raw_bytes / in_frame * in_frame;
+  if (in_bytes == 0) return nullptr;
+
+  // Converted in one piece: the library's streaming converter loses the last
+  // milliseconds of a resampled sound when flushed.
+  SDL_AudioCVT cvt;
+  if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, device.format, device.channels,
+                        device.freq) < 0)
+    return nullptr;
+  // Refuse what would not fit the library's int counts, rather than let a
+  // strange rate in a small file ask for gigabytes.
+  if (in_bytes * cvt.len_mult > INT_MAX) return nullptr;
+  auto sound = std::make_shared<Device_Sound>();
+  sound->bytes.resize(static_cast<std::size_t>(in_bytes * cvt.len_mult));
+  std::memcpy(sound->bytes.data(), samples.get(), static_cast<std::size_t>(in_bytes));
+  cvt.buf = sound->bytes.data();
+  cvt.len = static_cast<int>(in_bytes);
+  if (SDL_ConvertAudio(&cvt) != 0) return nullptr;
+
+  sound->frames = cvt.len_cvt / out_frame;
+  if (sound->frames == 0) return nullptr;
+  sound->bytes.resize(static_cast<std::size_t>(sound->frames * out_frame));
+  sound->bytes.shrink_to_fit();
+  return sound;
+}

@@ -1,0 +1,39 @@
+#include "platform/linux/sample_clock.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::int64_t kNanos_Per_Second = 1'000'000'000;
+
+// Split in whole seconds and the rest, so that neither product overflows
+// however long the device has been running. Rounded up, to the first
+// nanosecond at which the frame has begun.
+std::chrono::nanoseconds frames_to_duration(Sample_Clock::Frame frames, int rate) {
+  return std::chrono::nanoseconds(frames / rate * kNanos_Per_Second +
+                                  (frames % rate * kNanos_Per_Second + rate - 1) / rate);
+}
+
+Sample_Clock::Frame duration_to_frames(std::chrono::nanoseconds d, int rate) {
+  const std::int64_t ns = d.count();
+  return ns / kNanos_Per_Second * rate + ns % kNanos_Per_Second * rate / kNanos_Per_Second;
+}
+
+}  // namespace
+
+Sample_Clock::Sample_Clock(int rate) : rate_(rate) {}
+
+void Sample_Clock::on_callback(Time at, Frame frame) {
+  origins_[callbacks_ % kWindow] = at - frames_to_duration(frame, rate_);
+  ++callbacks_;
+  const auto recent = origins_.begin() + std::min<std::int64_t>(callbacks_, kWindow);
+  origin_ = *std::min_element(origins_.begin(), recent);
+}
+
+Sample_Clock::Frame Sample_Clock::frame_at(Time t) const {
+  return duration_to_frames(t - origin_, rate_);
+}
+
+Sample_Clock::Time Sample_Clock::time_of(Frame frame) const {
+  return origin_ + frames_to_duration(frame, rate_);
+}

@@ -1,0 +1,42 @@
+#pragma once
+// Maps the steady clock onto the sound device's count of frames, so that a
+// sound can start at the frame that matches the moment it was asked for, and
+// a wait can end at the moment a given frame is due.
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+
+class Sample_Clock {
+ public:
+  using Time = std::chrono::steady_clock::time_point;
+  using Frame = std::int64_t;
+
+  explicit Sample_Clock(int rate);
+
+  // A device callback began at `at` and is about to hand out frames from
+  // `frame` on.
+  void on_callback(Time at, Frame frame);
+  bool started() const { return callbacks_ > 0; }
+
+  // The frame being handed out at `t`, and the moment `frame` is; the one
+  // undoes the other.
+  Frame frame_at(Time t) const;
+  Time time_of(Frame frame) const;
+
+ private:
+  // 40 ms of 5 ms buffers: long enough to hold a punctual callback through
+  // a run of late ones, short enough to follow a device whose clock wanders
+  // against ours (the library's file and silent drivers pace themselves with
+  // sleeps and wander by a per cent; a longer window lags them by
+  // milliseconds).
+  static constexpr int kWindow = 8;
+
+  int rate_;
+  // For each recent callback, the moment frame 0 would have been handed out
+  // had the device run at exactly `rate_` since. A callback that woke up late
+  // gives a later moment than the device's; the earliest is the truest.
+  std::array<Time, kWindow> origins_{};
+  std::int64_t callbacks_ = 0;
+  Time origin_{};
+};

@@ -1,0 +1,17 @@
+#include "sound/morse_sounds.h"
+
+std::string element_error_text(Element element) {
+  const char* name = element == Element::Dot ? "Dot" : "Dash";
+  return std::string("Error: The \"") + name +
+         "\" sound does not exist or could NOT be played.\r\n\r\n"
+         "Please check the sound(s) and try again.";
+}
+
+void Play_Element_Sound(Element element, Sound_Window& window) {
+  const bool played = window.player().play_sync(window.sound(element));
+  const std::string name = window.sound_file_name(element);
+  if (played && !name.empty() && window.file_exists(name)) return;
+  window.set_halt_flag(true);
+  window.message_loop().run_pending();
+  window.show_error(element_error_text(element));
+}

@@ -1,0 +1,44 @@
+#include "sound/mouse_keying.h"
+
+#include <chrono>
+
+#include "sound/morse_sounds.h"
+
+void append_to_last_line(Text_Lines& area, char c) {
+  const int count = area.count();
+  if (count == 0) {
+    area.append(std::string(1, c));
+    return;
+  }
+  area.set_line(count - 1, area.line(count - 1) + c);
+}
+
+bool Mouse_Keyer::pause_passed(Sound_Window& window) const {
+  if (!last_keyed_) return true;
+  const std::chrono::duration<double, std::milli> gap = window.clock().now() - *last_keyed_;
+  return gap.count() > window.letter_input_delay();
+}
+
+void Mouse_Keyer::press(Key_Button button, Sound_Window& window) {
+  if (pause_passed(window)) {
+    append_to_last_line(window.input_lines(), ' ');
+    window.set_letter_indicator(true);
+  }
+  switch (button) {
+    case Key_Button::Left:
+      Play_Element_Sound(Element::Dot, window);
+      append_to_last_line(window.input_lines(), '.');
+      break;
+    case Key_Button::Right:
+      Play_Element_Sound(Element::Dash, window);
+      append_to_last_line(window.input_lines(), '-');
+      break;
+    case Key_Button::Middle:
+      break;
+  }
+  last_keyed_ = window.clock().now();
+}
+
+void Mouse_Keyer::tick(Sound_Window& window) {
+  if (pause_passed(window)) window.set_letter_indicator(false);
+}
