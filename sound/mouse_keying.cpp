@@ -14,8 +14,8 @@ void append_to_last_line(Text_Lines& area, char c) {
 }
 
 bool Mouse_Keyer::pause_passed(Sound_Window& window) const {
-  if (!last_keyed_) return true;
-  const std::chrono::duration<double, std::milli> gap = window.clock().now() - *last_keyed_;
+  if (!Last_Keyed_Time) return true;
+  const std::chrono::duration<double, std::milli> gap = window.clock().now() - *Last_Keyed_Time;
   return gap.count() > window.letter_input_delay();
 }
 
@@ -36,7 +36,7 @@ void Mouse_Keyer::press(Key_Button button, Sound_Window& window) {
     case Key_Button::Middle:
       break;
   }
-  last_keyed_ = window.clock().now();
+  Last_Keyed_Time = window.clock().now();
 }
 
 void Mouse_Keyer::tick(Sound_Window& window) {

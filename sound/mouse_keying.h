@@ -17,14 +17,14 @@ class Mouse_Keyer {
   // The letter timer's tick: clears the indicator once the pause has passed.
   void tick(Sound_Window& window);
   // The next press starts a new letter (the window's activation does this).
-  void forget_last_key() { last_keyed_.reset(); }
+  void forget_last_key() { Last_Keyed_Time.reset(); }
 
  private:
   bool pause_passed(Sound_Window& window) const;
 
   // When the handling of the last press ended, after its sound; none before
   // the first press and after every activation of the window.
-  std::optional<Clock::Time> last_keyed_;
+  std::optional<Clock::Time> Last_Keyed_Time;
 };
 
 // Adds `c` at the end of the area's last line (the first line of an empty
