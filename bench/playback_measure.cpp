@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   Message_Boxes messages;
   Timed_Player player;
-  TMainForm1 form(messages, Sound_Services{&player, nullptr, nullptr});
+  TMainForm1 form(messages, Window_Services{&player, nullptr, nullptr});
   form.show();
   QCoreApplication::processEvents();
 

@@ -35,14 +35,16 @@ std::optional<Key_Button> key_button(Qt::MouseButton button) {
 
 }  // namespace
 
-TMainForm1::TMainForm1(Messages& messages, Sound_Services sound, QWidget* parent)
+TMainForm1::TMainForm1(Messages& messages, Window_Services services, QWidget* parent)
     : QMainWindow(parent),
       messages_(messages),
-      own_player_(sound.player ? nullptr : make_system_audio_player()),
-      own_clock_(sound.clock ? nullptr : make_system_clock()),
-      player_(sound.player ? sound.player : own_player_.get()),
-      clock_(sound.clock ? sound.clock : own_clock_.get()),
-      waits_(sound.waits ? sound.waits : &own_waits_) {
+      own_player_(services.player ? nullptr : make_system_audio_player()),
+      own_clock_(services.clock ? nullptr : make_system_clock()),
+      own_registry_(services.registry ? nullptr : make_system_registry()),
+      player_(services.player ? services.player : own_player_.get()),
+      clock_(services.clock ? services.clock : own_clock_.get()),
+      waits_(services.waits ? services.waits : &own_waits_),
+      registry_(services.registry ? services.registry : own_registry_.get()) {
   // The two sound buffers exist, empty, from the window's creation on.
   Dot_Sound_Stream = empty_sound();
   Dash_Sound_Stream = empty_sound();
@@ -125,6 +127,8 @@ void TMainForm1::bind_events() {
           &TMainForm1::Dash_Sound_Select_SpeedButtonClick);
   connect(Button1, &QPushButton::clicked, this, &TMainForm1::Button1Click);
   connect(Button2, &QPushButton::clicked, this, &TMainForm1::Button2Click);
+  connect(Auto_Run_at_Windows_Startup_Option, &QAction::triggered, this,
+          &TMainForm1::Auto_Run_at_Windows_Startup_OptionClick);
   for (QWidget* keying : std::initializer_list<QWidget*>{GroupBox1, Label17, Label1}) {
     keying->installEventFilter(this);
   }
@@ -178,6 +182,8 @@ void TMainForm1::FormShow() {
   Record_Initial_Control_Layout();
   apply_default_settings();
   Load_Sound_Streams();
+  // The registry, not the settings, decides the check mark.
+  Auto_Run_at_Windows_Startup_Option->setChecked(Check_Auto_Run_Path(auto_run_));
   Reset_Memos();
   Convert_Text_to_Morse_Button->setEnabled(false);
   Convert_Morse_to_Text_Button->setEnabled(false);
@@ -317,3 +323,7 @@ void TMainForm1::Dash_Sound_Select_SpeedButtonClick() { Select_Load_Dot_Dash_Sou
 void TMainForm1::Button1Click() { start_dot_loop(sound_selection); }
 
 void TMainForm1::Button2Click() { stop_all_sounds(sound_selection); }
+
+void TMainForm1::Auto_Run_at_Windows_Startup_OptionClick() {
+  ::Auto_Run_at_Windows_Startup_OptionClick(auto_run_);
+}

@@ -28,6 +28,8 @@
 #include "panels/results_form.h"
 #include "platform/audio_player.h"
 #include "platform/clock.h"
+#include "platform/registry.h"
+#include "shell/auto_run_adapter.h"
 #include "shell/code_page.h"
 #include "shell/memo_share.h"
 #include "shell/messages.h"
@@ -49,19 +51,20 @@ struct TComponent {
   bool is_control;
 };
 
-// What the window plays its sounds with and measures its waits by; each one
-// left out is the system's own (tests give fakes).
-struct Sound_Services {
+// The system services the window uses; each one left out is the system's
+// own (tests give fakes).
+struct Window_Services {
   Audio_Player* player = nullptr;
   Clock* clock = nullptr;
   Message_Loop* waits = nullptr;
+  Registry* registry = nullptr;
 };
 
 class TMainForm1 final : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit TMainForm1(Messages& messages, Sound_Services sound = {}, QWidget* parent = nullptr);
+  explicit TMainForm1(Messages& messages, Window_Services services = {}, QWidget* parent = nullptr);
   ~TMainForm1() override;
 
   const std::vector<TComponent>& components() const { return components_; }
@@ -87,6 +90,7 @@ class TMainForm1 final : public QMainWindow {
   TResults_Form& results_form();
 
   Audio_Player& audio_player() { return *player_; }
+  Registry& registry() { return *registry_; }
   Clock& clock() { return *clock_; }
   Message_Loop& sound_message_loop() { return *waits_; }
   // The folder of the executable, with its trailing separator.
@@ -129,6 +133,7 @@ class TMainForm1 final : public QMainWindow {
   void Morse_Code_Chart_BitBtnClick();
   void FormResize();
   void FormActivate();
+  void Auto_Run_at_Windows_Startup_OptionClick();
   void Dot_Test_BitBtnClick();
   void Dash_Test_BitBtnClick();
   void Play_Back_Input_Memo_BitBtnClick();
@@ -257,10 +262,12 @@ class TMainForm1 final : public QMainWindow {
   Messages& messages_;
   std::unique_ptr<Audio_Player> own_player_;
   std::unique_ptr<Clock> own_clock_;
+  std::unique_ptr<Registry> own_registry_;
   Qt_Message_Loop own_waits_;
   Audio_Player* player_;
   Clock* clock_;
   Message_Loop* waits_;
+  Registry* registry_;
   QWidget* client_;
   std::vector<TComponent> components_;
   std::unique_ptr<Text_Area> input_area_;
@@ -273,6 +280,7 @@ class TMainForm1 final : public QMainWindow {
   Window_Layout layout_{*this};
   Window_Sounds sounds_{*this};
   Mouse_Keyer keyer_;
+  Window_Auto_Run auto_run_{*this};
 
  public:
   // The sound files' dialog as the selection sees it; tests script its dialog.

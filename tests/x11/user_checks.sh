@@ -27,7 +27,7 @@ trap cleanup EXIT
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "the X server did not start"
 export DISPLAY=:$(head -n 1 "$work/display") QT_QPA_PLATFORM=xcb
-export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} TAPWRENZ_AUTOSTART_DIR=$work/autostart
 # Waits (up to `tries` tenths of a second) until a visible window with this
 # name exists and prints its id.
 window_named() {

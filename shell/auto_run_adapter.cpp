@@ -1,0 +1,27 @@
+#include "shell/auto_run_adapter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include "shell/main_form.h"
+
+Registry& Window_Auto_Run::registry() { return form_.registry(); }
+
+Messages& Window_Auto_Run::messages() { return form_.messages(); }
+
+std::string Window_Auto_Run::executable_path() const {
+  return QDir::toNativeSeparators(QCoreApplication::applicationFilePath()).toStdString();
+}
+
+std::string Window_Auto_Run::executable_file_name() const {
+  return QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
+}
+
+bool Window_Auto_Run::auto_run_checked() const {
+  return form_.Auto_Run_at_Windows_Startup_Option->isChecked();
+}
+
+void Window_Auto_Run::set_auto_run_checked(bool checked) {
+  form_.Auto_Run_at_Windows_Startup_Option->setChecked(checked);
+}

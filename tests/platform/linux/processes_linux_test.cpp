@@ -1,0 +1,88 @@
+// Starting the desktop's "open" command: a fake xdg-open first on PATH
+// records the arguments it was given.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "platform/processes.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Linux_Processes_Test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/processes_test_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder_ = pattern;
+    log_ = folder_ / "arguments.log";
+    const fs::path script = folder_ / "xdg-open";
+    std::ofstream(script) << "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done > '"
+                          << (folder_ / "partial").string() << "'\nmv '"
+                          << (folder_ / "partial").string() << "' '" << log_.string() << "'\n";
+    chmod(script.c_str(), 0755);
+    const char* path = std::getenv("PATH");
+    old_path_ = path ? path : "";
+    setenv("PATH", (folder_.string() + ":" + old_path_).c_str(), 1);
+  }
+  void TearDown() override {
+    setenv("PATH", old_path_.c_str(), 1);
+    fs::remove_all(folder_);
+  }
+
+  // What the fake was called with, once it has finished.
+  std::string logged_arguments() {
+    for (int i = 0; i < 500 && !fs::exists(log_); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    std::ifstream in(log_);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  fs::path folder_;
+  fs::path log_;
+  std::string old_path_;
+};
+
+TEST_F(Linux_Processes_Test, OpensAddressesAsOneArgumentWithoutAShell) {
+  const auto processes = make_system_processes();
+  const std::string mail = "mailto:tapwren@example.com?subject=Shareware: tapwrenz; echo $HOME";
+  ASSERT_TRUE(processes->open_url(mail));
+  EXPECT_EQ(logged_arguments(), "[" + mail + "]");
+}
+
+TEST_F(Linux_Processes_Test, StartsTheViewerOnAFileAndReportsWhereItIs) {
+  const auto processes = make_system_processes();
+  EXPECT_EQ(processes->text_editor_path(), (folder_ / "xdg-open").string());
+  ASSERT_TRUE(processes->start_text_editor("/opt/my programs/tapwrenz.txt"));
+  EXPECT_EQ(logged_arguments(), "[/opt/my programs/tapwrenz.txt]");
+  fs::remove(log_);
+  ASSERT_TRUE(processes->start_text_editor("-notes.txt"));
+  EXPECT_EQ(logged_arguments(), "[./-notes.txt]");
+}
+
+TEST_F(Linux_Processes_Test, NothingToStartOrNothingToOpenIsAFailure) {
+  const auto processes = make_system_processes();
+  EXPECT_FALSE(processes->open_url(""));
+  EXPECT_FALSE(processes->open_url("--help"));
+  setenv("PATH", "/nonexistent", 1);
+  EXPECT_EQ(processes->text_editor_path(), "");
+  EXPECT_FALSE(processes->open_url("https://www.example.com/tapwren"));
+  EXPECT_FALSE(processes->start_text_editor("/tmp/x.txt"));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_FALSE(fs::exists(log_));
+}
+
+}  // namespace
