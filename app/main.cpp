@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "panels/about_box.h"
 #include "panels/results_form.h"
 #include "shell/main_form.h"
 #include "shell/message_box.h"
@@ -9,6 +10,8 @@ int main(int argc, char* argv[]) {
   Message_Boxes messages;
   TMainForm1 MainForm1(messages);
   messages.set_owner(&MainForm1);
+  TAboutBox AboutBox(MainForm1.memory_meter(), MainForm1.processes(), {}, &MainForm1);
+  MainForm1.set_about_box(&AboutBox);
   TResults_Form Results_Form(&MainForm1);
   MainForm1.set_results_form(&Results_Form);
   MainForm1.show();

@@ -6,6 +6,7 @@
 #include <QShowEvent>
 
 #include "panels/morse_chart.h"
+#include "panels/unscramble_text.h"
 #include "shell/area_conversion.h"
 #include "shell/paced_message_loop.h"
 #include "sound/delay.h"
@@ -41,10 +42,14 @@ TMainForm1::TMainForm1(Messages& messages, Window_Services services, QWidget* pa
       own_player_(services.player ? nullptr : make_system_audio_player()),
       own_clock_(services.clock ? nullptr : make_system_clock()),
       own_registry_(services.registry ? nullptr : make_system_registry()),
+      own_memory_meter_(services.memory_meter ? nullptr : make_system_memory_meter()),
+      own_processes_(services.processes ? nullptr : make_system_processes()),
       player_(services.player ? services.player : own_player_.get()),
       clock_(services.clock ? services.clock : own_clock_.get()),
       waits_(services.waits ? services.waits : &own_waits_),
-      registry_(services.registry ? services.registry : own_registry_.get()) {
+      registry_(services.registry ? services.registry : own_registry_.get()),
+      memory_meter_(services.memory_meter ? services.memory_meter : own_memory_meter_.get()),
+      processes_(services.processes ? services.processes : own_processes_.get()) {
   // The two sound buffers exist, empty, from the window's creation on.
   Dot_Sound_Stream = empty_sound();
   Dash_Sound_Stream = empty_sound();
@@ -129,6 +134,7 @@ void TMainForm1::bind_events() {
   connect(Button2, &QPushButton::clicked, this, &TMainForm1::Button2Click);
   connect(Auto_Run_at_Windows_Startup_Option, &QAction::triggered, this,
           &TMainForm1::Auto_Run_at_Windows_Startup_OptionClick);
+  connect(AboutOption, &QAction::triggered, this, &TMainForm1::AboutOptionClick);
   for (QWidget* keying : std::initializer_list<QWidget*>{GroupBox1, Label17, Label1}) {
     keying->installEventFilter(this);
   }
@@ -141,6 +147,11 @@ std::string TMainForm1::executable_folder() const {
 void TMainForm1::set_results_form(TResults_Form* form) {
   results_form_ = form;
   report_.reset();
+}
+
+TAboutBox& TMainForm1::about_box() {
+  if (!about_box_) about_box_ = new TAboutBox(*memory_meter_, *processes_, {}, this);
+  return *about_box_;
 }
 
 TResults_Form& TMainForm1::results_form() {
@@ -182,6 +193,7 @@ void TMainForm1::FormShow() {
   Record_Initial_Control_Layout();
   apply_default_settings();
   Load_Sound_Streams();
+  Set_Program_Captions();
   // The registry, not the settings, decides the check mark.
   Auto_Run_at_Windows_Startup_Option->setChecked(Check_Auto_Run_Path(auto_run_));
   Reset_Memos();
@@ -327,3 +339,20 @@ void TMainForm1::Button2Click() { stop_all_sounds(sound_selection); }
 void TMainForm1::Auto_Run_at_Windows_Startup_OptionClick() {
   ::Auto_Run_at_Windows_Startup_OptionClick(auto_run_);
 }
+
+void TMainForm1::Set_Program_Captions() {
+  const QString version = QStringLiteral("Tapwren v2.0f");
+  setWindowTitle(version);
+  setToolTip(QString());
+  const auto plain = [](const char* scrambled) {
+    return QString::fromStdString(Unscramble_Text(scrambled, true));
+  };
+  TAboutBox& about = about_box();
+  about.set_texts({QStringLiteral("About ") + version + QStringLiteral(" ..."), version,
+                   plain(Scrambled_Developed_Using_Text), plain(Scrambled_Comments_Text),
+                   plain(Scrambled_WEB_Page_Text), plain(Scrambled_Email_Address),
+                   plain(Scrambled_WEB_Address)});
+  about.setToolTip(QString());
+}
+
+void TMainForm1::AboutOptionClick() { about_box().show_modal(); }

@@ -25,9 +25,12 @@
 #include <vector>
 
 #include "engine/morse_table.h"
+#include "panels/about_box.h"
 #include "panels/results_form.h"
 #include "platform/audio_player.h"
 #include "platform/clock.h"
+#include "platform/memory_status.h"
+#include "platform/processes.h"
 #include "platform/registry.h"
 #include "shell/auto_run_adapter.h"
 #include "shell/code_page.h"
@@ -58,6 +61,8 @@ struct Window_Services {
   Clock* clock = nullptr;
   Message_Loop* waits = nullptr;
   Registry* registry = nullptr;
+  Memory_Meter* memory_meter = nullptr;
+  Processes* processes = nullptr;
 };
 
 class TMainForm1 final : public QMainWindow {
@@ -84,13 +89,17 @@ class TMainForm1 final : public QMainWindow {
   Memo_Share& input_share() { return *input_share_; }
   Memo_Share& output_share() { return *output_share_; }
 
-  // The report dialog, made by the program after the main window; one is made
-  // here on first use if none was given.
+  // The About and report dialogs, made by the program after the main window;
+  // each is made here on first use if none was given.
+  void set_about_box(TAboutBox* box) { about_box_ = box; }
+  TAboutBox& about_box();
   void set_results_form(TResults_Form* form);
   TResults_Form& results_form();
 
   Audio_Player& audio_player() { return *player_; }
   Registry& registry() { return *registry_; }
+  Memory_Meter& memory_meter() { return *memory_meter_; }
+  Processes& processes() { return *processes_; }
   Clock& clock() { return *clock_; }
   Message_Loop& sound_message_loop() { return *waits_; }
   // The folder of the executable, with its trailing separator.
@@ -119,6 +128,8 @@ class TMainForm1 final : public QMainWindow {
   void apply_default_settings();
   // Reads both WAV files named in the edit boxes into their streams.
   void Load_Sound_Streams();
+  // The version in the window's caption and the About dialog's texts.
+  void Set_Program_Captions();
 
   // Event handlers.
   void Alphabet_RadioGroupClick();
@@ -134,6 +145,7 @@ class TMainForm1 final : public QMainWindow {
   void FormResize();
   void FormActivate();
   void Auto_Run_at_Windows_Startup_OptionClick();
+  void AboutOptionClick();
   void Dot_Test_BitBtnClick();
   void Dash_Test_BitBtnClick();
   void Play_Back_Input_Memo_BitBtnClick();
@@ -263,11 +275,15 @@ class TMainForm1 final : public QMainWindow {
   std::unique_ptr<Audio_Player> own_player_;
   std::unique_ptr<Clock> own_clock_;
   std::unique_ptr<Registry> own_registry_;
+  std::unique_ptr<Memory_Meter> own_memory_meter_;
+  std::unique_ptr<Processes> own_processes_;
   Qt_Message_Loop own_waits_;
   Audio_Player* player_;
   Clock* clock_;
   Message_Loop* waits_;
   Registry* registry_;
+  Memory_Meter* memory_meter_;
+  Processes* processes_;
   QWidget* client_;
   std::vector<TComponent> components_;
   std::unique_ptr<Text_Area> input_area_;
@@ -285,6 +301,7 @@ class TMainForm1 final : public QMainWindow {
  public:
   // The sound files' dialog as the selection sees it; tests script its dialog.
   Window_Sound_Selection sound_selection{*this};
+  TAboutBox* about_box_ = nullptr;
   TResults_Form* results_form_ = nullptr;
   std::unique_ptr<Window_Report> report_;
 };

@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 
 #include "fakes/fake_messages.h"
 #include "shell/main_form.h"
@@ -198,6 +199,23 @@ TEST_F(Main_Window_Panels, TheChartOpensBesideTheWindowAndIsReplacedInPlace) {
   // Typing in the main window goes on while the dialog is open.
   QTest::keyClicks(form.Input_Memo, "E");
   EXPECT_EQ(form.Input_Memo->toPlainText(), "E");
+}
+
+TEST_F(Main_Window_Panels, AboutOpensModallyWithTheVersionAndItsTexts) {
+  EXPECT_EQ(form.windowTitle(), "Tapwren v2.0f");
+  TAboutBox& about = form.about_box();
+  bool modal = false;
+  QTimer::singleShot(0, &form, [&] {
+    modal = QApplication::activeModalWidget() == &about;
+    EXPECT_EQ(about.windowTitle(), "About Tapwren v2.0f ...");
+    EXPECT_EQ(about.Product_Name_Label->text(), "Tapwren v2.0f");
+    EXPECT_FALSE(about.Developed_Using_Label->text().isEmpty());
+    EXPECT_FALSE(about.Free_Resources_Label->text().isEmpty());
+    about.OKButtonClick();
+  });
+  form.AboutOption->trigger();
+  EXPECT_TRUE(modal);
+  EXPECT_FALSE(about.isVisible());
 }
 
 }  // namespace
