@@ -5,6 +5,7 @@
 #     byte against the charts in expected/;
 #   - Paste, Convert Text to Morse and Copy through the clipboard;
 #   - a double click in the keying box, read back through a conversion;
+#   - the About dialog from the Help menu, closed by Escape;
 #   - the window at double size (a picture is kept for looking at).
 #   tests/x11/user_checks.sh <tapwrenz binary> [work folder]
 # With RECORD=1 the copied charts replace those in expected/ (review the diff).
@@ -125,6 +126,25 @@ click_client 480 274  # "Convert Morse to Text"
 copy_after click_client 63 333
 [ "$(clipboard)" = "I" ] || fail "keying gave '$(clipboard)' after conversion"
 echo "ok: a double click keys two dots"
+
+# "&About" from the "Help" menu: the modal dialog with its animated logo, which
+# Escape closes.
+for _ in 1 2 3; do
+  click_client 100 -11
+  sleep 0.4
+  xdotool key a
+  (tries=30 window_named "About Tapwren v2.0f ...") >/dev/null 2>&1 && break
+done
+about=$(window_named "About Tapwren v2.0f ...")
+sleep 1
+if command -v import >/dev/null; then
+  import -window "$about" "$work/about.png"
+  echo "picture: $work/about.png"
+fi
+xdotool key Escape
+sleep 0.5
+xdotool search --onlyvisible --name "^About Tapwren" >/dev/null 2>&1 && fail "Escape left About open"
+echo "ok: About opens from the Help menu and Escape closes it"
 
 xdotool windowsize "$main" 1282 $((962 + menu))
 sleep 0.5
