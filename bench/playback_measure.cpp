@@ -97,7 +97,9 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   Message_Boxes messages;
   Timed_Player player;
-  TMainForm1 form(messages, Window_Services{&player, nullptr, nullptr});
+  Window_Services services;
+  services.player = &player;
+  TMainForm1 form(messages, services);
   form.show();
   QCoreApplication::processEvents();
 

@@ -20,3 +20,5 @@ extern const char* const Scrambled_Comments_Text;
 extern const char* const Scrambled_WEB_Page_Text;
 extern const char* const Scrambled_Email_Address;
 extern const char* const Scrambled_WEB_Address;
+// The question asked before the factory defaults are restored.
+extern const char* const Scrambled_Factory_Defaults_Question;

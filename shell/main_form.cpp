@@ -1,12 +1,16 @@
 #include "shell/main_form.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
 #include <QLayout>
+#include <QWindow>
 #include <QMouseEvent>
 #include <QShowEvent>
 
 #include "panels/morse_chart.h"
 #include "panels/unscramble_text.h"
+#include "shell/file_status.h"
 #include "shell/area_conversion.h"
 #include "shell/paced_message_loop.h"
 #include "sound/delay.h"
@@ -44,12 +48,17 @@ TMainForm1::TMainForm1(Messages& messages, Window_Services services, QWidget* pa
       own_registry_(services.registry ? nullptr : make_system_registry()),
       own_memory_meter_(services.memory_meter ? nullptr : make_system_memory_meter()),
       own_processes_(services.processes ? nullptr : make_system_processes()),
+      own_files_(services.files ? nullptr : make_system_files()),
+      own_startup_info_(services.startup_info ? nullptr : make_system_startup_info()),
       player_(services.player ? services.player : own_player_.get()),
       clock_(services.clock ? services.clock : own_clock_.get()),
       waits_(services.waits ? services.waits : &own_waits_),
       registry_(services.registry ? services.registry : own_registry_.get()),
       memory_meter_(services.memory_meter ? services.memory_meter : own_memory_meter_.get()),
-      processes_(services.processes ? services.processes : own_processes_.get()) {
+      processes_(services.processes ? services.processes : own_processes_.get()),
+      files_(services.files ? services.files : own_files_.get()),
+      startup_info_(services.startup_info ? services.startup_info : own_startup_info_.get()),
+      executable_folder_(services.executable_folder) {
   // The two sound buffers exist, empty, from the window's creation on.
   Dot_Sound_Stream = empty_sound();
   Dash_Sound_Stream = empty_sound();
@@ -135,13 +144,22 @@ void TMainForm1::bind_events() {
   connect(Auto_Run_at_Windows_Startup_Option, &QAction::triggered, this,
           &TMainForm1::Auto_Run_at_Windows_Startup_OptionClick);
   connect(AboutOption, &QAction::triggered, this, &TMainForm1::AboutOptionClick);
+  connect(ExitOption, &QAction::triggered, this, &TMainForm1::ExitOptionClick);
+  connect(Exit_BitBtn, &QPushButton::clicked, this, &TMainForm1::Exit_BitBtnClick);
+  connect(Always_On_Top_Option, &QAction::triggered, this, &TMainForm1::Always_On_Top_OptionClick);
+  connect(Restore_Factory_Defaults_Option, &QAction::triggered, this,
+          &TMainForm1::Restore_Factory_Defaults_OptionClick);
+  // Logging off or shutting down asks the window to close like the close box.
+  connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { FormCloseQuery(); });
   for (QWidget* keying : std::initializer_list<QWidget*>{GroupBox1, Label17, Label1}) {
     keying->installEventFilter(this);
   }
 }
 
 std::string TMainForm1::executable_folder() const {
-  return (QCoreApplication::applicationDirPath() + QChar(u'/')).toStdString();
+  if (!executable_folder_.empty()) return executable_folder_;
+  return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QChar(u'/'))
+      .toStdString();
 }
 
 void TMainForm1::set_results_form(TResults_Form* form) {
@@ -191,9 +209,14 @@ bool TMainForm1::eventFilter(QObject* watched, QEvent* event) {
 void TMainForm1::FormShow() {
   size_client_area();
   Record_Initial_Control_Layout();
-  apply_default_settings();
+  const bool maximised = read_settings(settings_, executable_folder());
   Load_Sound_Streams();
   Set_Program_Captions();
+  Show_Window_As_Started();
+  if (maximised) setWindowState(windowState() | Qt::WindowMaximized);
+  // Flipped here and back by the toggle, which applies the saved state.
+  Always_On_Top_Option->setChecked(!Always_On_Top_Option->isChecked());
+  Toggle_Always_On_Top();
   // The registry, not the settings, decides the check mark.
   Auto_Run_at_Windows_Startup_Option->setChecked(Check_Auto_Run_Path(auto_run_));
   Reset_Memos();
@@ -268,15 +291,6 @@ void TMainForm1::Record_Initial_Control_Layout() { ::Record_Initial_Control_Layo
 void TMainForm1::Scale_Controls_To_Window_Size() { ::Scale_Controls_To_Window_Size(layout_); }
 
 void TMainForm1::FormResize() { Scale_Controls_To_Window_Size(); }
-
-void TMainForm1::apply_default_settings() {
-  Letter_Input_Delay_Millisec_SpinEdit->setValue(400);
-  Letter_Playback_Delay_Millisec_SpinEdit->setValue(300);
-  Dot_Dash_Playback_Delay_Millisec_SpinEdit->setValue(50);
-  const QString folder = QString::fromStdString(executable_folder());
-  Dot_Sound_File_Name_Edit->setText(folder + QStringLiteral("Mores_Code_Dot_Tone.wav"));
-  Dash_Sound_File_Name_Edit->setText(folder + QStringLiteral("Mores_Code_Dash_Tone.wav"));
-}
 
 // A file that cannot be read is reported and its stream keeps what it held;
 // the start goes on, and playing that sound then shows its own error.
@@ -356,3 +370,65 @@ void TMainForm1::Set_Program_Captions() {
 }
 
 void TMainForm1::AboutOptionClick() { about_box().show_modal(); }
+
+void TMainForm1::Show_Window_As_Started() {
+  const std::optional<Show_Command> command = startup_info_->show_command();
+  if (!command) return;
+  switch (*command) {
+    case Show_Command::Hide:
+      hide();
+      break;
+    case Show_Command::Minimized:
+    case Show_Command::Minimize:
+    case Show_Command::Minimized_No_Active:
+      setWindowState(windowState() | Qt::WindowMinimized);
+      break;
+    case Show_Command::Maximized:
+      setWindowState(windowState() | Qt::WindowMaximized);
+      break;
+    default:
+      break;  // shown normally anyway
+  }
+}
+
+// The window keeps its place, size and activation: the flag goes to the
+// window system directly, which re-creating the window would not do.
+void TMainForm1::Toggle_Always_On_Top() {
+  const bool on = !Always_On_Top_Option->isChecked();
+  Always_On_Top_Option->setChecked(on);
+  Qt::WindowFlags flags = windowFlags();
+  flags.setFlag(Qt::WindowStaysOnTopHint, on);
+  overrideWindowFlags(flags);
+  if (QWindow* window = windowHandle()) window->setFlags(flags);
+}
+
+void TMainForm1::Always_On_Top_OptionClick() { Toggle_Always_On_Top(); }
+
+void TMainForm1::FormCloseQuery() {
+  Halt_Playing_Sound_BitBtnClick();
+  Save_Settings(settings_, messages_, executable_folder());
+  // The sound buffers live on with the window: a close that is called off (a
+  // cancelled log-off) must still find them.
+}
+
+void TMainForm1::closeEvent(QCloseEvent* event) {
+  FormCloseQuery();
+  event->accept();
+}
+
+void TMainForm1::ExitOptionClick() { close(); }
+
+void TMainForm1::Exit_BitBtnClick() { ExitOptionClick(); }
+
+void TMainForm1::Restore_Factory_Defaults() {
+  const std::string question = Unscramble_Text(Scrambled_Factory_Defaults_Question, true);
+  if (messages_.show(question, Message_Icon::Warning, Message_Buttons::Yes_No) !=
+      Message_Answer::Yes) {
+    return;
+  }
+  Delete_Closed_File(*files_, settings_file_path(executable_folder()));
+  setWindowState(windowState() & ~Qt::WindowMaximized);
+  FormShow();
+}
+
+void TMainForm1::Restore_Factory_Defaults_OptionClick() { Restore_Factory_Defaults(); }

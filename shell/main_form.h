@@ -29,6 +29,8 @@
 #include "panels/results_form.h"
 #include "platform/audio_player.h"
 #include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/startup_info.h"
 #include "platform/memory_status.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
@@ -39,6 +41,7 @@
 #include "shell/paced_message_loop.h"
 #include "shell/page_control.h"
 #include "shell/panel_adapters.h"
+#include "shell/settings_adapter.h"
 #include "shell/qt_message_loop.h"
 #include "shell/radio_group.h"
 #include "shell/sound_adapter.h"
@@ -63,6 +66,11 @@ struct Window_Services {
   Registry* registry = nullptr;
   Memory_Meter* memory_meter = nullptr;
   Processes* processes = nullptr;
+  Files* files = nullptr;
+  Startup_Info* startup_info = nullptr;
+  // The folder of the settings, the sounds and the texts; the executable's
+  // own when empty. With its trailing separator.
+  std::string executable_folder;
 };
 
 class TMainForm1 final : public QMainWindow {
@@ -124,12 +132,16 @@ class TMainForm1 final : public QMainWindow {
   void Play_Dash_Sound();
   void Delay_Millisec(int ms);
   void Play_Back_Memo_Morse_Code(Text_Lines& area);
-  // The settings every start takes until the settings file is read.
-  void apply_default_settings();
   // Reads both WAV files named in the edit boxes into their streams.
   void Load_Sound_Streams();
   // The version in the window's caption and the About dialog's texts.
   void Set_Program_Captions();
+  void Show_Window_As_Started();
+  void Toggle_Always_On_Top();
+  void Restore_Factory_Defaults();
+  // Halts a playback and saves the settings; the close goes ahead whatever
+  // becomes of the save.
+  void FormCloseQuery();
 
   // Event handlers.
   void Alphabet_RadioGroupClick();
@@ -146,6 +158,10 @@ class TMainForm1 final : public QMainWindow {
   void FormActivate();
   void Auto_Run_at_Windows_Startup_OptionClick();
   void AboutOptionClick();
+  void ExitOptionClick();
+  void Exit_BitBtnClick();
+  void Always_On_Top_OptionClick();
+  void Restore_Factory_Defaults_OptionClick();
   void Dot_Test_BitBtnClick();
   void Dash_Test_BitBtnClick();
   void Play_Back_Input_Memo_BitBtnClick();
@@ -254,6 +270,7 @@ class TMainForm1 final : public QMainWindow {
  protected:
   void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -277,6 +294,8 @@ class TMainForm1 final : public QMainWindow {
   std::unique_ptr<Registry> own_registry_;
   std::unique_ptr<Memory_Meter> own_memory_meter_;
   std::unique_ptr<Processes> own_processes_;
+  std::unique_ptr<Files> own_files_;
+  std::unique_ptr<Startup_Info> own_startup_info_;
   Qt_Message_Loop own_waits_;
   Audio_Player* player_;
   Clock* clock_;
@@ -284,6 +303,9 @@ class TMainForm1 final : public QMainWindow {
   Registry* registry_;
   Memory_Meter* memory_meter_;
   Processes* processes_;
+  Files* files_;
+  Startup_Info* startup_info_;
+  std::string executable_folder_;
   QWidget* client_;
   std::vector<TComponent> components_;
   std::unique_ptr<Text_Area> input_area_;
@@ -297,6 +319,7 @@ class TMainForm1 final : public QMainWindow {
   Window_Sounds sounds_{*this};
   Mouse_Keyer keyer_;
   Window_Auto_Run auto_run_{*this};
+  Window_Settings settings_{*this};
 
  public:
   // The sound files' dialog as the selection sees it; tests script its dialog.

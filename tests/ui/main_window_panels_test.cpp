@@ -102,7 +102,8 @@ TEST_F(Main_Window_Panels, TheShareCountsTheAreaInTheAlphabetsCodePage) {
   // characters of the line the conversions see.
   form.Input_Memo->setPlainText(QString::fromUtf16(u"... Жж"));
   EXPECT_EQ(form.Morse_Pct_Input_Memo_Label->text(), "100");
-  QTest::mouseClick(form.Alphabet_RadioGroup->button(3), Qt::LeftButton);
+  QTest::mouseClick(form.Alphabet_RadioGroup->button(3), Qt::LeftButton, {},
+                    QPoint(8, form.Alphabet_RadioGroup->button(3)->height() / 2));
   QTest::keyClick(form.Input_Memo, Qt::Key_End);
   QTest::keyClicks(form.Input_Memo, " ");
   EXPECT_EQ(form.Morse_Pct_Input_Memo_Label->text(), "71.4285714285714");  // 5 of 7
@@ -185,7 +186,8 @@ TEST_F(Main_Window_Panels, TheChartOpensBesideTheWindowAndIsReplacedInPlace) {
   EXPECT_EQ(report->findBlockByNumber(5).text().left(1), QString(QChar(0x240A)));
   const int english_lines = report->blockCount();
 
-  QTest::mouseClick(form.Alphabet_RadioGroup->button(3), Qt::LeftButton);
+  QTest::mouseClick(form.Alphabet_RadioGroup->button(3), Qt::LeftButton, {},
+                    QPoint(8, form.Alphabet_RadioGroup->button(3)->height() / 2));
   form.Show_Codes_Option->trigger();
   EXPECT_EQ(results.windowTitle(), "Morse Code Chart - Russian Alphabet : ");
   EXPECT_EQ(report->findBlockByNumber(0).text(), "Russian Alphabet");

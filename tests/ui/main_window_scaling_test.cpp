@@ -31,6 +31,9 @@ class Main_Window_Scaling : public ::testing::Test {
   void SetUp() override {
     form.show();
     QCoreApplication::processEvents();
+    // The first showing records the design layout, then takes the size the
+    // settings give; at the recorded size every control is back in place.
+    resize_client(form, 641, 481);
     design = placements(form);
   }
   // The window's size is the client area's plus the menu bar.

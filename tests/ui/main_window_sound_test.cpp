@@ -53,14 +53,21 @@ class Main_Window_Sound : public ::testing::Test {
   Fake_Clock clock;
   Fake_Audio_Player player{clock};
   Fake_Time_Loop waits{clock};
-  TMainForm1 form{messages, Window_Services{&player, &clock, &waits}};
+  Window_Services services() {
+    Window_Services s;
+    s.player = &player;
+    s.clock = &clock;
+    s.waits = &waits;
+    return s;
+  }
+  TMainForm1 form{messages, services()};
   Sound_Image dot = std::make_shared<const std::vector<unsigned char>>(1, 'd');
   Sound_Image dash = std::make_shared<const std::vector<unsigned char>>(1, 'D');
   double start_ms = clock.elapsed_ms();
 };
 
 TEST_F(Main_Window_Sound, TheFirstShowingLoadsTheShippedTonesAndDefaultDelays) {
-  TMainForm1 fresh{messages, Window_Services{&player, &clock, &waits}};
+  TMainForm1 fresh{messages, services()};
   fresh.show();
   const std::string folder = QCoreApplication::applicationDirPath().toStdString() + "/";
   EXPECT_EQ(fresh.Dot_Sound_File_Name_Edit->text().toStdString(),

@@ -1,5 +1,5 @@
-// Starting the desktop's "open" command: a fake xdg-open first on PATH
-// records the arguments it was given.
+// Starting the desktop's "open" command, or a known text editor without it:
+// a fake first on PATH records the arguments it was given.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -26,11 +26,7 @@ class Linux_Processes_Test : public ::testing::Test {
     ASSERT_NE(mkdtemp(pattern), nullptr);
     folder_ = pattern;
     log_ = folder_ / "arguments.log";
-    const fs::path script = folder_ / "xdg-open";
-    std::ofstream(script) << "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done > '"
-                          << (folder_ / "partial").string() << "'\nmv '"
-                          << (folder_ / "partial").string() << "' '" << log_.string() << "'\n";
-    chmod(script.c_str(), 0755);
+    write_recorder(folder_ / "xdg-open");
     const char* path = std::getenv("PATH");
     old_path_ = path ? path : "";
     setenv("PATH", (folder_.string() + ":" + old_path_).c_str(), 1);
@@ -38,6 +34,15 @@ class Linux_Processes_Test : public ::testing::Test {
   void TearDown() override {
     setenv("PATH", old_path_.c_str(), 1);
     fs::remove_all(folder_);
+  }
+
+  // A program that records its arguments in the log; it needs nothing on PATH.
+  void write_recorder(const fs::path& script) {
+    const std::string partial = (folder_ / "partial").string();
+    std::ofstream(script) << "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done > '"
+                          << partial << "'\n/bin/mv '" << partial << "' '" << log_.string()
+                          << "'\n";
+    chmod(script.c_str(), 0755);
   }
 
   // What the fake was called with, once it has finished.
@@ -71,6 +76,21 @@ TEST_F(Linux_Processes_Test, StartsTheViewerOnAFileAndReportsWhereItIs) {
   fs::remove(log_);
   ASSERT_TRUE(processes->start_text_editor("-notes.txt"));
   EXPECT_EQ(logged_arguments(), "[./-notes.txt]");
+}
+
+TEST_F(Linux_Processes_Test, WithoutTheOpenerTheFirstKnownEditorOnPathShowsTheFile) {
+  const fs::path editors = folder_ / "editors";
+  fs::create_directory(editors);
+  std::ofstream(editors / "mousepad") << "#!/bin/sh\n";
+  chmod((editors / "mousepad").c_str(), 0755);
+  write_recorder(editors / "gedit");
+  setenv("PATH", editors.c_str(), 1);
+  const auto processes = make_system_processes();
+  EXPECT_EQ(processes->text_editor_path(), (editors / "gedit").string());
+  ASSERT_TRUE(processes->start_text_editor("/opt/my programs/tapwrenz.txt"));
+  EXPECT_EQ(logged_arguments(), "[/opt/my programs/tapwrenz.txt]");
+  // Addresses are the opener's alone.
+  EXPECT_FALSE(processes->open_url("https://www.example.com/tapwren"));
 }
 
 TEST_F(Linux_Processes_Test, NothingToStartOrNothingToOpenIsAFailure) {

@@ -1,0 +1,48 @@
+#pragma once
+// The main window as the settings file sees it.
+
+#include <QSize>
+
+#include "shell/settings_file.h"
+
+class TMainForm1;
+
+class Window_Settings final : public Settings_Window {
+ public:
+  explicit Window_Settings(TMainForm1& form) : form_(form) {}
+  int top() override;
+  int left() override;
+  int width() override;
+  int height() override;
+  void set_top(int top) override;
+  void set_left(int left) override;
+  void set_width(int width) override;
+  void set_height(int height) override;
+  bool is_maximised() override;
+  void restore_from_maximised() override;
+  bool always_on_top() override;
+  bool auto_run() override;
+  void set_always_on_top(bool checked) override;
+  void set_auto_run(bool checked) override;
+  int alphabet() override;
+  int mouse_option() override;
+  void set_alphabet(int index) override;
+  void set_mouse_option(int index) override;
+  int letter_input_delay() override;
+  int letter_playback_delay() override;
+  int dot_dash_playback_delay() override;
+  void set_letter_input_delay(int ms) override;
+  void set_letter_playback_delay(int ms) override;
+  void set_dot_dash_playback_delay(int ms) override;
+  std::string dot_sound_file() override;
+  std::string dash_sound_file() override;
+  void set_dot_sound_file(const std::string& path) override;
+  void set_dash_sound_file(const std::string& path) override;
+
+ private:
+  // What the frame adds to the client area's size; nothing before the window
+  // system has framed the window.
+  QSize frame_extra() const;
+
+  TMainForm1& form_;
+};
