@@ -25,3 +25,13 @@ bool Window_Auto_Run::auto_run_checked() const {
 void Window_Auto_Run::set_auto_run_checked(bool checked) {
   form_.Auto_Run_at_Windows_Startup_Option->setChecked(checked);
 }
+
+Registry& Window_Shortcuts::registry() { return form_.registry(); }
+
+Messages& Window_Shortcuts::messages() { return form_.messages(); }
+
+Files& Window_Shortcuts::files() { return form_.files(); }
+
+std::string Window_Shortcuts::executable_path() const {
+  return QDir::toNativeSeparators(QCoreApplication::applicationFilePath()).toStdString();
+}

@@ -3,16 +3,18 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QLayout>
-#include <QWindow>
 #include <QMouseEvent>
 #include <QShowEvent>
+#include <QWindow>
 
 #include "panels/morse_chart.h"
 #include "panels/unscramble_text.h"
-#include "shell/file_status.h"
 #include "shell/area_conversion.h"
+#include "shell/file_status.h"
 #include "shell/paced_message_loop.h"
+#include "shell/text_viewers.h"
 #include "sound/delay.h"
 #include "sound/morse_sounds.h"
 #include "sound/playback.h"
@@ -149,6 +151,20 @@ void TMainForm1::bind_events() {
   connect(Always_On_Top_Option, &QAction::triggered, this, &TMainForm1::Always_On_Top_OptionClick);
   connect(Restore_Factory_Defaults_Option, &QAction::triggered, this,
           &TMainForm1::Restore_Factory_Defaults_OptionClick);
+  connect(Create_Shortcut_on_Desktop_Option, &QAction::triggered, this,
+          &TMainForm1::Create_Shortcut_on_Desktop_OptionClick);
+  connect(Create_Shortcut_on_Start_Menu_Option, &QAction::triggered, this,
+          &TMainForm1::Create_Shortcut_on_Start_Menu_OptionClick);
+  connect(Create_Shortcut_on_Start_Programs_Menu_Option, &QAction::triggered, this,
+          &TMainForm1::Create_Shortcut_on_Start_Programs_Menu_OptionClick);
+  connect(Create_Shortcut_on_SendTo_Menu_Option, &QAction::triggered, this,
+          &TMainForm1::Create_Shortcut_on_SendTo_Menu_OptionClick);
+  connect(Delete_All_Shortcuts_Option, &QAction::triggered, this,
+          &TMainForm1::Delete_All_Shortcuts_OptionClick);
+  connect(View_Readme_file_Option, &QAction::triggered, this,
+          &TMainForm1::View_Readme_file_OptionClick);
+  connect(View_Shareware_Catalog_Option, &QAction::triggered, this,
+          &TMainForm1::View_Shareware_Catalog_OptionClick);
   // Logging off or shutting down asks the window to close like the close box.
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { FormCloseQuery(); });
   for (QWidget* keying : std::initializer_list<QWidget*>{GroupBox1, Label17, Label1}) {
@@ -432,3 +448,34 @@ void TMainForm1::Restore_Factory_Defaults() {
 }
 
 void TMainForm1::Restore_Factory_Defaults_OptionClick() { Restore_Factory_Defaults(); }
+
+void TMainForm1::Create_Shortcut_on_Desktop_OptionClick() {
+  ::Create_Shortcut_on_Desktop_OptionClick(shortcuts_);
+}
+
+void TMainForm1::Create_Shortcut_on_Start_Menu_OptionClick() {
+  ::Create_Shortcut_on_Start_Menu_OptionClick(shortcuts_);
+}
+
+void TMainForm1::Create_Shortcut_on_Start_Programs_Menu_OptionClick() {
+  ::Create_Shortcut_on_Start_Programs_Menu_OptionClick(shortcuts_);
+}
+
+void TMainForm1::Create_Shortcut_on_SendTo_Menu_OptionClick() {
+  ::Create_Shortcut_on_SendTo_Menu_OptionClick(shortcuts_);
+}
+
+void TMainForm1::Delete_All_Shortcuts_OptionClick() {
+  ::Delete_All_Shortcuts_OptionClick(shortcuts_);
+}
+
+void TMainForm1::View_Readme_file_OptionClick() {
+  View_Readme_File({*processes_, messages_, executable_folder(),
+                    QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString()});
+}
+
+void TMainForm1::View_Shareware_Catalog_OptionClick() {
+  View_Catalog_File({*processes_, messages_, executable_folder(),
+                     QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString()},
+                    about_box().Product_Name_Label->text().toStdString());
+}

@@ -30,10 +30,10 @@
 #include "platform/audio_player.h"
 #include "platform/clock.h"
 #include "platform/files.h"
-#include "platform/startup_info.h"
 #include "platform/memory_status.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
+#include "platform/startup_info.h"
 #include "shell/auto_run_adapter.h"
 #include "shell/code_page.h"
 #include "shell/memo_share.h"
@@ -41,9 +41,9 @@
 #include "shell/paced_message_loop.h"
 #include "shell/page_control.h"
 #include "shell/panel_adapters.h"
-#include "shell/settings_adapter.h"
 #include "shell/qt_message_loop.h"
 #include "shell/radio_group.h"
+#include "shell/settings_adapter.h"
 #include "shell/sound_adapter.h"
 #include "shell/spin_edit.h"
 #include "shell/text_area.h"
@@ -108,6 +108,7 @@ class TMainForm1 final : public QMainWindow {
   Registry& registry() { return *registry_; }
   Memory_Meter& memory_meter() { return *memory_meter_; }
   Processes& processes() { return *processes_; }
+  Files& files() { return *files_; }
   Clock& clock() { return *clock_; }
   Message_Loop& sound_message_loop() { return *waits_; }
   // The folder of the executable, with its trailing separator.
@@ -162,6 +163,13 @@ class TMainForm1 final : public QMainWindow {
   void Exit_BitBtnClick();
   void Always_On_Top_OptionClick();
   void Restore_Factory_Defaults_OptionClick();
+  void Create_Shortcut_on_Desktop_OptionClick();
+  void Create_Shortcut_on_Start_Menu_OptionClick();
+  void Create_Shortcut_on_Start_Programs_Menu_OptionClick();
+  void Create_Shortcut_on_SendTo_Menu_OptionClick();
+  void Delete_All_Shortcuts_OptionClick();
+  void View_Readme_file_OptionClick();
+  void View_Shareware_Catalog_OptionClick();
   void Dot_Test_BitBtnClick();
   void Dash_Test_BitBtnClick();
   void Play_Back_Input_Memo_BitBtnClick();
@@ -320,6 +328,7 @@ class TMainForm1 final : public QMainWindow {
   Mouse_Keyer keyer_;
   Window_Auto_Run auto_run_{*this};
   Window_Settings settings_{*this};
+  Window_Shortcuts shortcuts_{*this};
 
  public:
   // The sound files' dialog as the selection sees it; tests script its dialog.

@@ -13,21 +13,9 @@
 #include "fakes/fake_clock.h"
 #include "fakes/fake_messages.h"
 #include "shell/main_form.h"
+#include "ui/fake_time_loop.h"
 
 namespace {
-
-class Fake_Time_Loop final : public Message_Loop {
- public:
-  explicit Fake_Time_Loop(Fake_Clock& clock) : clock_(clock) {}
-  void run_pending() override { QCoreApplication::processEvents(); }
-  void wait(std::chrono::microseconds at_most) override {
-    clock_.advance(at_most);
-    QCoreApplication::processEvents();
-  }
-
- private:
-  Fake_Clock& clock_;
-};
 
 class Main_Window_Sound : public ::testing::Test {
  protected:

@@ -19,6 +19,15 @@
 
 namespace {
 
+// Under the sanitizers every callback of the capture driver runs several times
+// slower and comes late now and then: there the pauses are checked only
+// roughly; the order and length of the tones still exactly.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr double kSlowed_Build_Slack = 15.0;
+#else
+constexpr double kSlowed_Build_Slack = 0.0;
+#endif
+
 using namespace std::chrono_literals;
 using Steady = std::chrono::steady_clock;
 
@@ -108,7 +117,8 @@ TEST(Sdl_Audio_Player_Capture, SilenceBetweenSoundsIsTheTimeFromReturnToRequest)
     if (steps[i].pause_after == 0ms) continue;
     const double asked_ms = seconds(asked[i + 1] - returned[i]) * 1000;
     const double heard_ms = (runs[run_of[i] + 1].begin - runs[run_of[i]].end) * 1000 / rate;
-    EXPECT_NEAR(heard_ms, asked_ms, 1.0 + kDisk_Clock_Wander * asked_ms) << "after sound " << i;
+    EXPECT_NEAR(heard_ms, asked_ms, 1.0 + kDisk_Clock_Wander * asked_ms + kSlowed_Build_Slack)
+        << "after sound " << i;
     std::printf("after sound %zu: pause %.3f ms, in the capture %.3f ms\n", i, asked_ms, heard_ms);
   }
 }

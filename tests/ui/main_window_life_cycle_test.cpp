@@ -1,0 +1,185 @@
+// The window's life from its first showing to its close, against a folder of
+// its own that stands for the executable's: settings, sounds, captions,
+// close during a playback, factory defaults, the Help viewers.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "fakes/fake_audio_player.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_messages.h"
+#include "fakes/fake_processes.h"
+#include "fakes/fake_registry.h"
+#include "shell/auto_run.h"
+#include "shell/main_form.h"
+#include "ui/fake_time_loop.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class Main_Window_Life_Cycle : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const fs::path bin = QCoreApplication::applicationDirPath().toStdString();
+    for (const char* tone : {"Mores_Code_Dot_Tone.wav", "Mores_Code_Dash_Tone.wav"}) {
+      fs::copy_file(bin / tone, fs::path(folder()) / tone);
+    }
+    registry.add_key(kAuto_Run_Root, kAuto_Run_Key);
+  }
+  std::string folder() const { return temp.path().toStdString() + "/"; }
+  std::string ini() const { return folder() + "tapwrenz.ini"; }
+  void write_ini(const std::string& lines) {
+    std::ofstream(ini(), std::ios::binary) << "[tapwrenz]\r\n" << lines;
+  }
+  std::string read_ini() const {
+    std::ifstream in(ini(), std::ios::binary);
+    std::stringstream all;
+    all << in.rdbuf();
+    return all.str();
+  }
+  std::unique_ptr<TMainForm1> make_form() {
+    Window_Services services;
+    services.player = &player;
+    services.clock = &clock;
+    services.waits = &waits;
+    services.registry = &registry;
+    services.processes = &processes;
+    services.executable_folder = folder();
+    return std::make_unique<TMainForm1>(messages, services);
+  }
+
+  QTemporaryDir temp;
+  Fake_Messages messages;
+  Fake_Clock clock;
+  Fake_Audio_Player player{clock};
+  Fake_Time_Loop waits{clock};
+  Fake_Registry registry;
+  Fake_Processes processes;
+};
+
+TEST_F(Main_Window_Life_Cycle, AFirstStartTakesTheDefaultsAndTheCloseWritesAllFourteenKeys) {
+  auto form = make_form();
+  form->show();
+  EXPECT_EQ(form->frameGeometry(), QRect(10, 10, 636, 505));
+  EXPECT_EQ(form->windowTitle(), "Tapwren v2.0f");
+  EXPECT_EQ(form->Alphabet_RadioGroup->itemIndex(), 0);
+  EXPECT_EQ(form->Letter_Input_Delay_Millisec_SpinEdit->value(), 400);
+  EXPECT_EQ(form->Dot_Sound_File_Name_Edit->text().toStdString(),
+            folder() + "Mores_Code_Dot_Tone.wav");
+  EXPECT_GT(form->Dash_Sound_Stream->size(), 44u);
+  EXPECT_FALSE(form->Convert_Text_to_Morse_Button->isEnabled());
+  EXPECT_TRUE(messages.shown.empty());
+
+  QTest::mouseClick(form->Exit_BitBtn, Qt::LeftButton);
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(read_ini(),
+            "[tapwrenz]\r\nWindowState_wsMaximized=0\r\nwindow_top_posn=10\r\n"
+            "window_left_posn=10\r\nwindow_Width=636\r\nwindow_Height=505\r\n"
+            "Always_on_Top_Option=0\r\nAuto_Run_at_Windows_Startup_Option=0\r\n"
+            "Alphabet_RadioGroup=0\r\nMouse_LMB_RMB_Option_RadioGroup=0\r\n"
+            "Letter_Input_Delay_Millisec_SpinEdit=400\r\n"
+            "Letter_Playback_Delay_Millisec_SpinEdit=300\r\n"
+            "Dot_Dash_Playback_Delay_Millisec_SpinEdit=50\r\n"
+            "Dot_Sound_File_Name_Edit=" +
+                folder() + "Mores_Code_Dot_Tone.wav\r\nDash_Sound_File_Name_Edit=" + folder() +
+                "Mores_Code_Dash_Tone.wav\r\n");
+}
+
+TEST_F(Main_Window_Life_Cycle, SavedStatesComeBackAtTheNextStart) {
+  write_ini(
+      "WindowState_wsMaximized=1\r\nwindow_top_posn=40\r\nwindow_left_posn=30\r\n"
+      "Always_on_Top_Option=2\r\nAuto_Run_at_Windows_Startup_Option=1\r\n"
+      "Alphabet_RadioGroup=7\r\nLetter_Input_Delay_Millisec_SpinEdit=abc\r\n");
+  auto form = make_form();
+  form->show();
+  EXPECT_TRUE(form->isMaximized());
+  EXPECT_TRUE(form->Always_On_Top_Option->isChecked());
+  EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  // No start-up entry in the registry: the registry decides, not the file.
+  EXPECT_FALSE(form->Auto_Run_at_Windows_Startup_Option->isChecked());
+  EXPECT_EQ(form->Alphabet_RadioGroup->itemIndex(), 3);
+  EXPECT_EQ(form->Letter_Input_Delay_Millisec_SpinEdit->value(), 400);
+  // The Russian note comes once, from the table build, not from the setting.
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text,
+            "N.B. The Russian Morse Codes have not been double checked yet.");
+
+  form->close();  // maximised: the normal bounds are written with the state
+  const std::string saved = read_ini();
+  EXPECT_NE(
+      saved.find("WindowState_wsMaximized=1\r\nwindow_top_posn=40\r\nwindow_left_posn=30\r\n"),
+      std::string::npos);
+  EXPECT_NE(saved.find("Always_on_Top_Option=1\r\n"), std::string::npos);
+}
+
+TEST_F(Main_Window_Life_Cycle, AMissingSoundFileIsReportedOnceAndTheStartGoesOn) {
+  write_ini("Dot_Sound_File_Name_Edit=" + folder() + "gone.wav\r\n");
+  auto form = make_form();
+  form->show();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].icon, Message_Icon::Error);
+  EXPECT_NE(messages.shown[0].text.find("gone.wav"), std::string::npos);
+  EXPECT_EQ(form->windowTitle(), "Tapwren v2.0f");
+  EXPECT_EQ(form->Morse_Code_Table['A'].Morse_Code, ".-");
+  EXPECT_TRUE(form->Dot_Sound_Stream->empty());
+  EXPECT_GT(form->Dash_Sound_Stream->size(), 44u);
+}
+
+TEST_F(Main_Window_Life_Cycle, ClosingDuringAPlaybackStopsItAndSavesTheSettings) {
+  auto form = make_form();
+  form->show();
+  player.know(form->Dot_Sound_Stream, "dot", std::chrono::milliseconds(60));
+  form->Input_Memo->setPlainText(". . . .");
+  player.while_playing = [&] {
+    if (player.played.size() == 2) form->close();
+  };
+  form->Play_Back_Input_Memo_BitBtnClick();
+  EXPECT_EQ(player.played.size(), 2u);  // nothing sounds after the close request
+  EXPECT_TRUE(fs::exists(ini()));
+}
+
+TEST_F(Main_Window_Life_Cycle, RestoringFactoryDefaultsAsksThenDeletesEvenAReadOnlyFile) {
+  write_ini("Letter_Playback_Delay_Millisec_SpinEdit=900\r\n");
+  fs::permissions(ini(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  auto form = make_form();
+  form->show();
+  ASSERT_EQ(form->Letter_Playback_Delay_Millisec_SpinEdit->value(), 900);
+
+  messages.answers = {Message_Answer::No};
+  form->Restore_Factory_Defaults_Option->trigger();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].icon, Message_Icon::Warning);
+  EXPECT_EQ(messages.shown[0].buttons, Message_Buttons::Yes_No);
+  EXPECT_NE(messages.shown[0].text.find(".\n\nDo you want"), std::string::npos);
+  EXPECT_TRUE(fs::exists(ini()));
+
+  form->Input_Memo->setPlainText("text");
+  messages.answers = {Message_Answer::Yes};
+  form->Restore_Factory_Defaults_Option->trigger();
+  EXPECT_FALSE(fs::exists(ini()));
+  EXPECT_EQ(form->Letter_Playback_Delay_Millisec_SpinEdit->value(), 300);
+  EXPECT_TRUE(form->Input_Memo->toPlainText().isEmpty());
+}
+
+TEST_F(Main_Window_Life_Cycle, HelpOpensTheReadmeAndTheCatalogInTheTextViewer) {
+  std::ofstream(folder() + "catalog.txt") << "catalog";
+  processes.editor_path = folder() + "Mores_Code_Dot_Tone.wav";  // any file that exists
+  auto form = make_form();
+  form->show();
+  form->View_Shareware_Catalog_Option->trigger();
+  form->View_Readme_file_Option->trigger();
+  ASSERT_EQ(processes.edited_files.size(), 2u);
+  EXPECT_EQ(processes.edited_files[0], folder() + "catalog.txt");
+  EXPECT_EQ(processes.edited_files[1], folder() + "test_ui.txt");
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+}  // namespace
