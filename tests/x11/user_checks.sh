@@ -6,6 +6,8 @@
 #   - Paste, Convert Text to Morse and Copy through the clipboard;
 #   - a double click in the keying box, read back through a conversion;
 #   - the About dialog from the Help menu, closed by Escape;
+#   - typed text converted both ways, and "Exit" writing the settings file
+#     beside the program, which runs from a folder of its own;
 #   - the window at double size (a picture is kept for looking at).
 #   tests/x11/user_checks.sh <tapwrenz binary> [work folder]
 # With RECORD=1 the copied charts replace those in expected/ (review the diff).
@@ -52,6 +54,14 @@ copy_after() {
   done
   fail "nothing was copied"
 }
+
+# The program runs from a folder of its own, as installed: binary, tones, texts.
+install=$work/program
+rm -rf "$install"
+mkdir -p "$install"
+bin=$(dirname "$program")
+cp "$program" "$bin"/Mores_Code_*_Tone.wav "$bin"/tapwrenz.txt "$bin"/catalog.txt "$install"/
+program=$install/$(basename "$program")
 
 "$program" >"$work/program.log" 2>&1 &
 app=$!
@@ -118,6 +128,20 @@ expected=$'-.-. --.-   -.. .   - .- .--. .-- .-. . -. \n'
 [ "$(clipboard)"$'\n' = "$expected" ] || fail "round trip gave '$(clipboard)'"
 echo "ok: Paste, Convert Text to Morse, Copy"
 
+# Typed text, converted to Morse and back.
+click_client 167 464  # "Reset"
+click_client 360 120  # into the input area
+xdotool type --delay 20 "SOS 73"
+click_client 260 274  # "Convert Text to Morse"
+copy_after click_client 63 333
+[ "$(clipboard)" = "... --- ...   --... ...-- " ] || fail "typed text gave '$(clipboard)'"
+set_clipboard "$(clipboard)"
+click_client 67 68    # "Paste" the Morse back into the input
+click_client 480 274  # "Convert Morse to Text"
+copy_after click_client 63 333
+[ "$(clipboard)" = "SOS 73" ] || fail "the Morse came back as '$(clipboard)'"
+echo "ok: typed text to Morse and back"
+
 # Keying: a quick double click in the keying box is two dots of one letter.
 click_client 167 464  # "Reset"
 xdotool mousemove $((wx + 560)) $((wy + menu + 235)) click --repeat 2 --delay 80 1
@@ -146,6 +170,7 @@ sleep 0.5
 xdotool search --onlyvisible --name "^About Tapwren" >/dev/null 2>&1 && fail "Escape left About open"
 echo "ok: About opens from the Help menu and Escape closes it"
 
+start_w=$ww start_h=$wh
 xdotool windowsize "$main" 1282 $((962 + menu))
 sleep 0.5
 read -r _ _ ww wh < <(geometry "$main")
@@ -154,4 +179,17 @@ if command -v import >/dev/null; then
   import -window root -crop "${ww}x${wh}+${wx}+${wy}" "$work/double-size.png"
   echo "picture: $work/double-size.png"
 fi
+# "Exit" closes the program, which writes its settings beside itself.
+xdotool windowsize "$main" "$start_w" "$start_h"
+sleep 0.5
+click_client 561 464
+for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$app" 2>/dev/null && fail "Exit did not end the program"
+app=
+ini=$install/tapwrenz.ini
+[ -f "$ini" ] || fail "no settings file after Exit"
+[ "$(head -c 37 "$ini")" = $'[tapwrenz]\r\nWindowState_wsMaximized=0' ] ||
+  fail "the settings file starts $(head -c 40 "$ini" | od -c | head -2)"
+[ "$(grep -c '=' "$ini")" = 14 ] || fail "the settings file holds $(grep -c '=' "$ini") keys"
+echo "ok: Exit writes all fourteen settings"
 echo "all user checks passed"
