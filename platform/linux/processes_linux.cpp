@@ -36,10 +36,10 @@ std::string find_on_path(const std::string& program) {
   while (start <= folders.size()) {
     std::size_t end = folders.find(':', start);
     if (end == std::string::npos) end = folders.size();
-    // An empty entry means the current folder.
-    std::string folder = folders.substr(start, end - start);
-    if (folder.empty()) folder = ".";
-    const std::string candidate = folder + "/" + program;
+    // An empty entry means the current folder. (Built by appending: GCC 12
+    // at -O3 takes `folder = "."` for an overlapping copy.)
+    std::string candidate = end > start ? folders.substr(start, end - start) : std::string(1, '.');
+    candidate.append("/").append(program);
     struct stat info {};
     if (::stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
         ::access(candidate.c_str(), X_OK) == 0) {
