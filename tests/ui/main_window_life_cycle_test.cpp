@@ -182,4 +182,39 @@ TEST_F(Main_Window_Life_Cycle, HelpOpensTheReadmeAndTheCatalogInTheTextViewer) {
   EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(Main_Window_Life_Cycle, ShortcutsAreLaunchersInTheDesktopFolders) {
+  // The system's registry layer, pointed at folders of this test.
+  const QByteArray home = qgetenv("HOME");
+  const QByteArray data = qgetenv("XDG_DATA_HOME");
+  const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+  qputenv("HOME", temp.path().toUtf8());
+  qputenv("XDG_DATA_HOME", (temp.path() + "/share").toUtf8());
+  qputenv("XDG_CONFIG_HOME", (temp.path() + "/config").toUtf8());
+  fs::create_directories(folder() + "Desktop");
+  fs::create_directories(folder() + "share/applications");
+
+  Window_Services services;
+  services.player = &player;
+  services.executable_folder = folder();
+  TMainForm1 form(messages, services);
+  form.show();
+  form.Create_Shortcut_on_Desktop_Option->trigger();
+  form.Create_Shortcut_on_Desktop_Option->trigger();  // a second time replaces the first
+  form.Create_Shortcut_on_Start_Programs_Menu_Option->trigger();
+  EXPECT_TRUE(fs::exists(folder() + "Desktop/test_ui.desktop"));
+  EXPECT_TRUE(fs::exists(folder() + "share/applications/Programs/test_ui.desktop"));
+
+  form.Delete_All_Shortcuts_Option->trigger();
+  EXPECT_FALSE(fs::exists(folder() + "Desktop/test_ui.desktop"));
+  // "Delete ALL" leaves the Programs sub-folder alone.
+  EXPECT_TRUE(fs::exists(folder() + "share/applications/Programs/test_ui.desktop"));
+  ASSERT_FALSE(messages.shown.empty());
+  EXPECT_EQ(messages.shown.back().text.rfind("Success: All Desktop, Start Menu, and SendTo", 0),
+            0u);
+
+  qputenv("HOME", home);
+  qputenv("XDG_DATA_HOME", data);
+  qputenv("XDG_CONFIG_HOME", config);
+}
+
 }  // namespace
