@@ -36,6 +36,7 @@ const char* const Scrambled_WEB_Address = R"~(/hX@{OEBcH~,F0vV-'Va.pSM0}:y`Cy)~"
 // The question before the factory defaults: four sentences, the last after a
 // blank line.
 const char* const Scrambled_Factory_Defaults_Question =
-    "E\\@zf5|^@>zV6}O0ws<\"p^'vV> TD4fN<sP&~iB~kT'>\n\n0I-|N5~XW __/qQB-c4zj<=hW5jj<yrJ1`R@hN|\n{9'["
+    "E\\@zf5|^@>zV6}O0ws<\"p^'vV> TD4fN<sP&~iB~kT'>\n\n0I-|N5~XW "
+    "__/qQB-c4zj<=hW5jj<yrJ1`R@hN|\n{9'["
     "K\"_`8xJ@\"p@#bS>nE9p[A\"s<\"p^&rHIpTFyc?!~G''V9xiT|fF&\"X/xVD'ZK:bHv\nu>\"\\Hv^@\" "
     "\\8w_1qYU+dC)we8 m<vW;;mHCrU5&pG}gE3uI:)X;R";
