@@ -8,6 +8,18 @@ TMorse_Code_Table::TMorse_Code_Table() : entries_{} {}
 
 namespace {
 
+// The direct index's key of a code, or 0 when the code is empty, longer than the
+// index covers, or holds anything but "." and "-".
+std::size_t direct_key(std::string_view code) {
+  if (code.empty() || code.size() > TMorse_Code_Table::kDirect_Max_Length) return 0;
+  std::size_t key = 1;
+  for (const char symbol : code) {
+    if (symbol != '.' && symbol != '-') return 0;
+    key = key << 1 | (symbol == '-' ? 1 : 0);
+  }
+  return key;
+}
+
 std::size_t checked_index(int c) {
   if (c < TMorse_Code_Table::kFirst || c > TMorse_Code_Table::kLast) {
     throw std::out_of_range("Morse code table has no entry " + std::to_string(c));
@@ -42,12 +54,31 @@ void TMorse_Code_Table::rebuild_index() const {
                              return a.code == b.code;
                            }),
                index_.end());
+
+  direct_.assign(std::size_t{2} << kDirect_Max_Length, 0);
+  for (int c = kLast; c >= kFirst; --c) {  // downwards, so the lowest entry stays
+    const std::size_t key = direct_key(entries_[static_cast<std::size_t>(c)].Morse_Code);
+    if (key != 0) direct_[key] = static_cast<unsigned char>(c);
+  }
+
+  for (int byte = 0; byte < 256; ++byte) {
+    const int c = byte >= 'a' && byte <= 'z' ? byte - ('a' - 'A') : byte;
+    text_codes_[static_cast<std::size_t>(byte)] =
+        c == 0 ? std::string_view()
+               : std::string_view(entries_[static_cast<std::size_t>(c)].Morse_Code);
+  }
   index_stale_ = false;
+}
+
+const std::array<std::string_view, 256>& TMorse_Code_Table::text_codes() const {
+  if (index_stale_) rebuild_index();
+  return text_codes_;
 }
 
 int TMorse_Code_Table::lowest_code_for(std::string_view morse) const {
   if (morse.empty()) return 0;
   if (index_stale_) rebuild_index();
+  if (const std::size_t key = direct_key(morse); key != 0) return direct_[key];
   const auto it = std::lower_bound(index_.begin(), index_.end(), morse,
                                    [](const Code_Index_Entry& e, std::string_view key) {
                                      return std::string_view(e.code) < key;

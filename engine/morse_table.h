@@ -28,14 +28,29 @@ class TMorse_Code_Table {
   static constexpr int kLast = 255;
 
   TMorse_Code_Table();
+  // A copy has its own look-up structures (they point into the entries).
+  TMorse_Code_Table(const TMorse_Code_Table& other) : entries_(other.entries_) {}
+  TMorse_Code_Table& operator=(const TMorse_Code_Table& other) {
+    entries_ = other.entries_;
+    index_stale_ = true;
+    return *this;
+  }
 
   // Throws std::out_of_range for an index outside 1..255.
   const TMorse_Code_Record& operator[](int c) const;
   TMorse_Code_Record& operator[](int c);
 
   // The lowest index whose Morse_Code equals morse byte for byte; 0 when no entry has it
-  // and for the empty string.
+  // and for the empty string. A code of "." and "-" of up to kDirect_Max_Length symbols is
+  // answered from a direct index; any other text is searched for.
   int lowest_code_for(std::string_view morse) const;
+
+  // For every byte, the code that text-to-Morse conversion writes for it (a to z take the
+  // codes of A to Z); empty for byte 0 and for bytes without a code. Valid until the table
+  // is next written through the non-const operator[].
+  const std::array<std::string_view, 256>& text_codes() const;
+
+  static constexpr int kDirect_Max_Length = 12;
 
  private:
   struct Code_Index_Entry {
@@ -46,6 +61,10 @@ class TMorse_Code_Table {
 
   std::array<TMorse_Code_Record, kLast + 1> entries_;
   mutable std::vector<Code_Index_Entry> index_;  // sorted by code, one entry per code
+  // A code of n symbols as the integer 1 followed by one bit per symbol ("." 0, "-" 1):
+  // the lowest entry with that code, 0 for none.
+  mutable std::vector<unsigned char> direct_;
+  mutable std::array<std::string_view, 256> text_codes_{};
   mutable bool index_stale_ = true;
 };
 

@@ -12,6 +12,7 @@
 #include "engine/morse_to_text.h"
 #include "engine/numutil.h"
 #include "engine/strutil.h"
+#include "engine/text_to_morse.h"
 #include "tests/engine/reference.h"
 
 namespace {
@@ -113,7 +114,34 @@ TEST(Differential, LookupAndMorseLinesOnRandomTables) {
                 reference::morse_line_to_text(table, line, [&] { ++slow_tokens; }))
           << "line=" << line;
       ASSERT_EQ(fast_tokens, slow_tokens) << "line=" << line;
+      ASSERT_EQ(text_line_to_morse(table, line), reference::text_line_to_morse(table, line));
     }
+  }
+}
+
+// Every token length the direct index covers and past it, tokens with other
+// characters, and every byte in every alphabet (128 to 255 included).
+TEST(Differential, LookupOfEveryLengthAndEveryByte) {
+  Random rnd(5);
+  for (int alphabet = 0; alphabet < 4; ++alphabet) {
+    TMorse_Code_Table built;
+    Build_Morse_Code_Table(built, alphabet);
+    const TMorse_Code_Table table = built;  // a copy answers from its own index
+    built[65].Morse_Code = "changed";
+    for (int length = 0; length <= TMorse_Code_Table::kDirect_Max_Length + 2; ++length) {
+      for (int k = 0; k < 40; ++k) {
+        std::string token;
+        for (int i = 0; i < length; ++i) token += rnd.below(2) ? '-' : '.';
+        if (k % 8 == 7 && length > 0)
+          token[static_cast<size_t>(rnd.below(length))] = " x\t&"[rnd.below(4)];
+        ASSERT_EQ(table.lowest_code_for(token), reference::lowest_code_for(table, token)) << token;
+      }
+    }
+    std::string every_byte;
+    for (int b = 0; b < 256; ++b) every_byte += static_cast<char>(b);
+    ASSERT_EQ(text_line_to_morse(table, every_byte),
+              reference::text_line_to_morse(table, every_byte))
+        << alphabet;
   }
 }
 

@@ -132,4 +132,15 @@ std::string extract_integer_from_field(std::string s, const std::string& sep, in
   return extract_integer(s);
 }
 
+std::string text_line_to_morse(const TMorse_Code_Table& table, const std::string& line) {
+  std::string out;
+  for (char ch : line) {
+    int c = static_cast<unsigned char>(ch);
+    if (c >= 'a' && c <= 'z') c = c - 'a' + 'A';
+    if (c == 0 || table[c].Morse_Code.empty()) continue;
+    out = out + table[c].Morse_Code + " ";
+  }
+  return out;
+}
+
 }  // namespace reference

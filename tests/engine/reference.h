@@ -23,6 +23,10 @@ int count_occurrences(std::string s, const std::string& find);
 // Searches entries 1 to 255 upwards for the first one with this code.
 int lowest_code_for(const TMorse_Code_Table& table, const std::string& morse);
 
+// Each character in turn: a to z upper-cased, then its entry's code and a space when it
+// has one.
+std::string text_line_to_morse(const TMorse_Code_Table& table, const std::string& line);
+
 // Reads the line with a "rest" string that is cut down token by token, and replaces "&" in
 // the whole output line after each token.
 std::string morse_line_to_text(const TMorse_Code_Table& table, const std::string& line,
