@@ -75,7 +75,7 @@ class Sdl_Audio_Player final : public Audio_Player {
   std::shared_ptr<const Device_Sound> prepare(const Sound_Image& image) {
     std::shared_ptr<const Device_Sound> sound;
     if (image && !image->empty() && open_device())
-      sound = decode_for_device(*image, device_->spec());
+      sound = decode_for_device(*image, device_->format());
     if (!sound && device_) {
       std::lock_guard lock(mutex_);
       schedule_->end_loop();
@@ -88,12 +88,12 @@ class Sdl_Audio_Player final : public Audio_Player {
     auto device = Sdl_Audio_Device::open(&Sdl_Audio_Player::feed, this);
     if (!device) return false;
     std::unique_lock lock(mutex_);
-    clock_.emplace(device->spec().freq);
-    schedule_.emplace(device->frame_bytes(), device->spec().silence);
+    clock_.emplace(device->format().freq);
+    schedule_.emplace(device->frame_bytes(), device->format().silence);
     frame_bytes_ = device->frame_bytes();
     // One buffer so that the start frame has not been handed out yet, one
     // more for the time decoding takes between the request and the start.
-    latency_ = 2 * device->spec().samples;
+    latency_ = 2 * device->format().samples;
     lock.unlock();
 
     device->resume();

@@ -22,13 +22,13 @@ std::shared_ptr<const Device_Sound> decode_for_device(const std::vector<unsigned
   if (wav.empty() || wav.size() > INT_MAX) return nullptr;
   SDL_RWops* source = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
   if (source == nullptr) return nullptr;
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec wav_format{};
   Uint8* raw = nullptr;
   Uint32 raw_bytes = 0;
-  if (SDL_LoadWAV_RW(source, 1, &spec, &raw, &raw_bytes) == nullptr) return nullptr;
+  if (SDL_LoadWAV_RW(source, 1, &wav_format, &raw, &raw_bytes) == nullptr) return nullptr;
   const std::unique_ptr<Uint8, Wav_Buffer_Free> samples(raw);
 
-  const std::int64_t in_frame = frame_bytes(spec.format, spec.channels);
+  const std::int64_t in_frame = frame_bytes(wav_format.format, wav_format.channels);
   const std::int64_t out_frame = frame_bytes(device.format, device.channels);
   if (in_frame <= 0) return nullptr;
   const std::int64_t in_bytes = raw_bytes / in_frame * in_frame;
@@ -37,8 +37,8 @@ std::shared_ptr<const Device_Sound> decode_for_device(const std::vector<unsigned
   // Converted in one piece: the library's streaming converter loses the last
   // milliseconds of a resampled sound when flushed.
   SDL_AudioCVT cvt;
-  if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, device.format, device.channels,
-                        device.freq) < 0)
+  if (SDL_BuildAudioCVT(&cvt, wav_format.format, wav_format.channels, wav_format.freq,
+                        device.format, device.channels, device.freq) < 0)
     return nullptr;
   // Refuse what would not fit the library's int counts, rather than let a
   // strange rate in a small file ask for gigabytes.

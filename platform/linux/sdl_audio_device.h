@@ -25,13 +25,13 @@ class Sdl_Audio_Device {
   Sdl_Audio_Device(const Sdl_Audio_Device&) = delete;
   Sdl_Audio_Device& operator=(const Sdl_Audio_Device&) = delete;
 
-  const SDL_AudioSpec& spec() const { return spec_; }
-  int frame_bytes() const { return SDL_AUDIO_BITSIZE(spec_.format) / 8 * spec_.channels; }
+  const SDL_AudioSpec& format() const { return format_; }
+  int frame_bytes() const { return SDL_AUDIO_BITSIZE(format_.format) / 8 * format_.channels; }
   void resume();
 
  private:
-  Sdl_Audio_Device(SDL_AudioDeviceID id, const SDL_AudioSpec& spec) : id_(id), spec_(spec) {}
+  Sdl_Audio_Device(SDL_AudioDeviceID id, const SDL_AudioSpec& format) : id_(id), format_(format) {}
 
   SDL_AudioDeviceID id_;
-  SDL_AudioSpec spec_;
+  SDL_AudioSpec format_;  // what the device was opened with
 };
