@@ -14,11 +14,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 
+#include "platform/linux/desktop_entry.h"
 #include "platform/registry.h"
 
 namespace {
@@ -137,145 +136,16 @@ std::string launcher_path(const std::string& name) {
   return autostart_dir() + "/" + name + ".desktop";
 }
 
-// The escapes of a desktop-entry string value.
-std::string escape_string(const std::string& s) {
-  std::string out;
-  for (char c : s) {
-    switch (c) {
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
-std::string unescape_string(const std::string& s) {
-  std::string out;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (s[i] != '\\' || i + 1 == s.size()) {
-      out += s[i];
-      continue;
-    }
-    switch (s[++i]) {
-      case 's':
-        out += ' ';
-        break;
-      case 'n':
-        out += '\n';
-        break;
-      case 't':
-        out += '\t';
-        break;
-      case 'r':
-        out += '\r';
-        break;
-      case '\\':
-        out += '\\';
-        break;
-      default:
-        out += '\\';
-        out += s[i];
-    }
-  }
-  return out;
-}
-
-// The whole value as one Exec argument: "%" doubled, and in double quotes with
-// '"', '`', '$' and '\' escaped when it holds a reserved character.
-std::string exec_argument(const std::string& value) {
-  std::string arg;
-  for (char c : value) arg += c == '%' ? std::string("%%") : std::string(1, c);
-  if (!arg.empty() && arg.find_first_of(" \t\n\r\"'\\><~|&;$*?#()`=") == std::string::npos)
-    return arg;
-  std::string quoted = "\"";
-  for (char c : arg) {
-    if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
-
-// Undoes the quoting and the "%%" of an Exec line; the text outside quotes,
-// any other arguments included, is kept as it stands.
-std::string exec_text(const std::string& exec) {
-  std::string out;
-  bool quoted = false;
-  for (size_t i = 0; i < exec.size(); ++i) {
-    const char c = exec[i];
-    const char next = i + 1 < exec.size() ? exec[i + 1] : '\0';
-    if (c == '%' && next == '%') {
-      out += '%';
-      ++i;
-    } else if (c == '"') {
-      quoted = !quoted;
-    } else if (quoted && c == '\\' && next != '\0' && std::strchr("\"`$\\", next)) {
-      out += next;
-      ++i;
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
 std::optional<std::string> read_launcher(const std::string& name) {
   if (!valid_name(name)) return std::nullopt;
-  const std::string path = launcher_path(name);
-  struct stat st {};
-  if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::string line;
-  bool in_entry = false;
-  while (std::getline(file, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty() && line[0] == '[') {
-      in_entry = line == "[Desktop Entry]";
-      continue;
-    }
-    const size_t eq = line.find('=');
-    if (!in_entry || eq == std::string::npos) continue;
-    std::string key = line.substr(0, eq);
-    key.erase(key.find_last_not_of(" \t") + 1);
-    if (key != "Exec") continue;
-    const size_t start = line.find_first_not_of(" \t", eq + 1);
-    return exec_text(unescape_string(start == std::string::npos ? "" : line.substr(start)));
-  }
-  return std::string();  // a launcher without a command: the value is there, empty
+  const Desktop_Entry_Exec entry = read_desktop_entry_exec(launcher_path(name));
+  if (!entry.readable) return std::nullopt;
+  // A launcher without a command: the value is there, empty.
+  return entry.exec ? unquote_exec(*entry.exec, false) : std::string();
 }
 
-// Replaces the launcher whole, through a temp file in the same folder, so a
-// failed write never leaves a partly written one behind.
 bool write_launcher(const std::string& name, const std::string& value) {
-  if (!valid_name(name) || value.find('\0') != std::string::npos) return false;
-  const std::string text = "[Desktop Entry]\nType=Application\nName=" + escape_string(name) +
-                           "\nExec=" + escape_string(exec_argument(value)) + "\n";
-  std::string temp = autostart_dir() + "/.tapwrenz-XXXXXX";
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) return false;
-  bool ok = fchmod(fd, 0644) == 0;
-  for (size_t done = 0; ok && done < text.size();) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) done += static_cast<size_t>(n);
-  }
-  ok = ::close(fd) == 0 && ok;
-  ok = ok && std::rename(temp.c_str(), launcher_path(name).c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
-  return ok;
+  return valid_name(name) && write_desktop_entry(launcher_path(name), name, value, 0644);
 }
 
 class Linux_Registry final : public Registry {

@@ -1,0 +1,159 @@
+#include "platform/linux/desktop_entry.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+namespace {
+
+// The escapes of a desktop-entry string value.
+std::string escape_string(const std::string& s) {
+  std::string out;
+  for (char c : s) {
+    switch (c) {
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+std::string unescape_string(const std::string& s) {
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] != '\\' || i + 1 == s.size()) {
+      out += s[i];
+      continue;
+    }
+    switch (s[++i]) {
+      case 's':
+        out += ' ';
+        break;
+      case 'n':
+        out += '\n';
+        break;
+      case 't':
+        out += '\t';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      case '\\':
+        out += '\\';
+        break;
+      default:
+        out += '\\';
+        out += s[i];
+    }
+  }
+  return out;
+}
+
+// The command as one Exec argument: "%" doubled, and in double quotes with
+// '"', '`', '$' and '\' escaped when it holds a reserved character.
+std::string exec_argument(const std::string& command) {
+  std::string arg;
+  for (char c : command) arg += c == '%' ? std::string("%%") : std::string(1, c);
+  if (!arg.empty() && arg.find_first_of(" \t\n\r\"'\\><~|&;$*?#()`=") == std::string::npos)
+    return arg;
+  std::string quoted = "\"";
+  for (char c : arg) {
+    if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+std::string folder_of(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool has_zero(const std::string& s) { return s.find('\0') != std::string::npos; }
+
+}  // namespace
+
+bool write_desktop_entry(const std::string& path, const std::string& name,
+                         const std::string& command, mode_t mode) {
+  if (has_zero(path) || has_zero(name) || has_zero(command)) return false;
+  const std::string text = "[Desktop Entry]\nType=Application\nName=" + escape_string(name) +
+                           "\nExec=" + escape_string(exec_argument(command)) + "\n";
+  std::string temp = folder_of(path) + "/.tapwrenz-XXXXXX";
+  const int fd = mkstemp(temp.data());
+  if (fd < 0) return false;
+  bool ok = fchmod(fd, mode) == 0;
+  for (size_t done = 0; ok && done < text.size();) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    ok = n > 0;
+    if (ok) done += static_cast<size_t>(n);
+  }
+  ok = ::close(fd) == 0 && ok;
+  ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
+  if (!ok) ::unlink(temp.c_str());
+  return ok;
+}
+
+Desktop_Entry_Exec read_desktop_entry_exec(const std::string& path) {
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return {};
+  std::string line;
+  bool in_entry = false;
+  while (std::getline(file, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line[0] == '[') {
+      in_entry = line == "[Desktop Entry]";
+      continue;
+    }
+    const size_t eq = line.find('=');
+    if (!in_entry || eq == std::string::npos) continue;
+    std::string key = line.substr(0, eq);
+    key.erase(key.find_last_not_of(" \t") + 1);
+    if (key != "Exec") continue;
+    const size_t start = line.find_first_not_of(" \t", eq + 1);
+    return {true, unescape_string(start == std::string::npos ? "" : line.substr(start))};
+  }
+  return {true, std::nullopt};
+}
+
+std::string unquote_exec(const std::string& exec, bool first_argument_only) {
+  std::string out;
+  bool quoted = false;
+  size_t i = first_argument_only ? exec.find_first_not_of(" \t") : 0;
+  for (; i != std::string::npos && i < exec.size(); ++i) {
+    const char c = exec[i];
+    const char next = i + 1 < exec.size() ? exec[i + 1] : '\0';
+    if (first_argument_only && !quoted && (c == ' ' || c == '\t')) break;
+    if (c == '%' && next == '%') {
+      out += '%';
+      ++i;
+    } else if (c == '"') {
+      quoted = !quoted;
+    } else if (quoted && c == '\\' && next != '\0' && std::strchr("\"`$\\", next)) {
+      out += next;
+      ++i;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
