@@ -13,6 +13,7 @@
 
 #include "panels/tapwren_logo.h"
 #include "widgets/design_font.h"
+#include "widgets/screen_centre.h"
 
 namespace {
 
@@ -199,7 +200,7 @@ TAboutBox::TAboutBox(Memory_Meter& memory_meter, Processes& processes, Random_In
 
 int TAboutBox::show_modal() {
   // An explicit move also stops QDialog from centring itself over its parent.
-  move_to_screen_centre();
+  move_to_screen_centre(*this);
   return exec();
 }
 
@@ -325,15 +326,4 @@ bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QDialog::eventFilter(watched, event);
-}
-
-void TAboutBox::move_to_screen_centre() {
-  QScreen* screen = parentWidget() ? parentWidget()->window()->screen() : nullptr;
-  if (!screen) screen = QGuiApplication::primaryScreen();
-  if (!screen) return;
-  const QRect area = screen->availableGeometry();
-  create();
-  const QSize frame = frameGeometry().size();
-  move(area.topLeft() +
-       QPoint((area.width() - frame.width()) / 2, (area.height() - frame.height()) / 2));
 }

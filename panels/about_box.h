@@ -84,8 +84,6 @@ class TAboutBox final : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void move_to_screen_centre();
-
   Memory_Meter& memory_meter_;
   Processes& processes_;
   Random_Index random_index_;

@@ -7,6 +7,7 @@
 #include "panels/clipboard_text.h"
 #include "widgets/design_font.h"
 #include "widgets/glyphs.h"
+#include "widgets/screen_centre.h"
 
 namespace {
 
@@ -77,23 +78,8 @@ void TResults_Form::show_non_modal() {
     return;
   }
   // An explicit move also stops QDialog from centring itself over its parent.
-  move_to_screen_centre();
+  move_to_screen_centre(*this);
   show();
-}
-
-void TResults_Form::move_to_screen_centre() {
-  QScreen* screen = parentWidget() ? parentWidget()->window()->screen() : nullptr;
-  if (!screen) screen = QGuiApplication::primaryScreen();
-  if (!screen) return;
-  const QRect area = screen->availableGeometry();
-  // Creating the native window first lets platforms that know their frame
-  // before mapping (Windows, offscreen) report it for the first show; an X11
-  // window manager reports it only once the window has been mapped, so there
-  // the first show centres the client area and later shows the whole frame.
-  create();
-  const QSize frame = frameGeometry().size();
-  move(area.topLeft() +
-       QPoint((area.width() - frame.width()) / 2, (area.height() - frame.height()) / 2));
 }
 
 void TResults_Form::Clipboard_BitBtnClick() {

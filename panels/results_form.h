@@ -26,5 +26,4 @@ class TResults_Form final : public QDialog {
   QPushButton* Exit_BitBtn;
 
  private:
-  void move_to_screen_centre();
 };
