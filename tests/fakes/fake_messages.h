@@ -33,3 +33,16 @@ class Fake_Messages final : public Messages {
   // Runs while a box is "open", where a real box would run a nested event loop.
   std::function<void()> while_shown;
 };
+
+// Every line of a message, a last empty one after a closing line break included.
+inline std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines(1);
+  for (char c : text) {
+    if (c == '\n') {
+      lines.emplace_back();
+    } else {
+      lines.back() += c;
+    }
+  }
+  return lines;
+}

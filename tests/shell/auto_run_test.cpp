@@ -14,19 +14,6 @@ const auto hklm = Registry_Root::Local_Machine;
 const std::string run_key = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::string exe = "/opt/Tapwren/tapwrenz";
 
-// Every line of a message, a last empty one after a closing line break included.
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines(1);
-  for (char c : text) {
-    if (c == '\n') {
-      lines.emplace_back();
-    } else {
-      lines.back() += c;
-    }
-  }
-  return lines;
-}
-
 class Fake_Auto_Run_Window final : public Auto_Run_Window {
  public:
   Registry& registry() override { return fake_registry; }

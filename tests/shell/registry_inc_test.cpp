@@ -14,19 +14,6 @@ const auto hklm = Registry_Root::Local_Machine;
 const std::string key = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::string author = "Please contact the program's author.";
 
-// Every line of a message, a last empty one after a closing line break included.
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines(1);
-  for (char c : text) {
-    if (c == '\n') {
-      lines.emplace_back();
-    } else {
-      lines.back() += c;
-    }
-  }
-  return lines;
-}
-
 struct Fault_Case {
   const char* fault;
   std::vector<std::string> lines;  // of the one error box
