@@ -245,12 +245,8 @@ void TAboutBox::FormActivate() {
   Bevel1->lower();
 }
 
-void TAboutBox::OKButtonClick() {
-  Quote_Change_Timer->stop();
-  Free_Resources_Timer->stop();
-  Pelko_Logo_GIFImage->stop_animation();
-  accept();
-}
+// Closing hides the dialog, which stops its timers and its logo.
+void TAboutBox::OKButtonClick() { accept(); }
 
 void TAboutBox::Quote_Change_TimerTimer() {
   const int count = Quotes_From_Pelko_ListBox->count();

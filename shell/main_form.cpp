@@ -469,13 +469,13 @@ void TMainForm1::Delete_All_Shortcuts_OptionClick() {
   ::Delete_All_Shortcuts_OptionClick(shortcuts_);
 }
 
-void TMainForm1::View_Readme_file_OptionClick() {
-  View_Readme_File({*processes_, messages_, executable_folder(),
-                    QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString()});
+Text_Viewer_Services TMainForm1::text_viewers() {
+  return {*processes_, messages_, executable_folder(),
+          QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString()};
 }
 
+void TMainForm1::View_Readme_file_OptionClick() { View_Readme_File(text_viewers()); }
+
 void TMainForm1::View_Shareware_Catalog_OptionClick() {
-  View_Catalog_File({*processes_, messages_, executable_folder(),
-                     QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString()},
-                    about_box().Product_Name_Label->text().toStdString());
+  View_Catalog_File(text_viewers(), about_box().Product_Name_Label->text().toStdString());
 }

@@ -47,6 +47,7 @@
 #include "shell/sound_adapter.h"
 #include "shell/spin_edit.h"
 #include "shell/text_area.h"
+#include "shell/text_viewers.h"
 #include "sound/mouse_keying.h"
 
 // One entry of the window's component list: everything the window creates, in
@@ -283,6 +284,7 @@ class TMainForm1 final : public QMainWindow {
 
  private:
   void size_client_area();
+  Text_Viewer_Services text_viewers();
   void create_menu();
   void create_morse_code_page();
   void create_settings_page();
