@@ -49,19 +49,39 @@ class Pattern_Matcher {
   std::vector<std::uint32_t> fail_;
 };
 
+std::size_t saturated_product(std::size_t a, std::size_t b) {
+  return b != 0 && a > SIZE_MAX / b ? SIZE_MAX : a * b;
+}
+
+// Where the step-by-step replacement stops even though an occurrence is left (see the
+// header): before a replacement that would make the working copy longer than max_length,
+// or once max_replacements have been made.
+struct Replace_Limits {
+  std::size_t max_length = SIZE_MAX;
+  std::size_t max_replacements = SIZE_MAX;
+};
+
+Replace_Limits limits_for(const std::string& s, const std::string& replace) {
+  return {saturated_product(s.size(), replace.size() + 1),
+          saturated_product(s.size(), s.size() + 1)};
+}
+
 // Replaces the leftmost occurrence of find by replace until none is left, as a single scan.
 // The bytes already scanned sit in `out` and never hold an occurrence; the next byte is
 // appended, and if `out` then ends with find, that occurrence ends before any other, and
 // since all occurrences have the same length it is the leftmost one. It is taken off and
 // replace is put back in front of the unread input, which leaves exactly the string the
 // step-by-step replacement would have. `replacements` counts the replacements made.
-// Requires a non-empty find that does not occur in replace (else this may not end).
+// Requires a non-empty find that does not occur in replace.
 std::string rewrite_leftmost(const std::string& s, const std::string& find,
-                             const std::string& replace, std::size_t& replacements) {
+                             const std::string& replace, std::size_t& replacements,
+                             const Replace_Limits& limits = {}) {
   replacements = 0;
   const std::size_t m = find.size();
   if (m == 1) {
-    // A single byte cannot be formed anew, because replace does not contain it.
+    // A single byte cannot be formed anew, because replace does not contain it; so there
+    // are at most |s| replacements and the result stays within |s| * |replace| bytes, and
+    // no limit is reached.
     std::string out;
     out.reserve(s.size());
     for (char c : s) {
@@ -82,6 +102,7 @@ std::string rewrite_leftmost(const std::string& s, const std::string& find,
   state.push_back(0);
   std::string pending;  // replacement bytes still to be read, last one first
   std::size_t i = 0;
+  std::size_t length = s.size();  // of the working copy: out, pending and the unread input
   for (;;) {
     char c;
     if (!pending.empty()) {
@@ -94,6 +115,15 @@ std::string rewrite_leftmost(const std::string& s, const std::string& find,
     }
     const std::uint32_t q = matcher.next(state.back(), static_cast<unsigned char>(c));
     if (q == m) {
+      const std::size_t next_length = length - m + replace.size();
+      if (replacements == limits.max_replacements || next_length > limits.max_length) {
+        // The working copy as it stands: the scanned bytes, then the unread ones.
+        out += c;
+        out.append(pending.rbegin(), pending.rend());
+        out.append(s, i, std::string::npos);
+        return out;
+      }
+      length = next_length;
       out.resize(out.size() - (m - 1));
       state.resize(state.size() - (m - 1));
       pending.append(replace.rbegin(), replace.rend());
@@ -127,7 +157,7 @@ std::string replace_direct(const std::string& s, const std::string& find,
                            const std::string& replace) {
   if (s.empty() || find.empty() || s.find(find) == std::string::npos) return s;
   std::size_t replacements;
-  return rewrite_leftmost(s, find, replace, replacements);
+  return rewrite_leftmost(s, find, replace, replacements, limits_for(s, replace));
 }
 
 }  // namespace

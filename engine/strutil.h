@@ -18,10 +18,16 @@ inline constexpr char STRUTIL_PLACEHOLDER[] = "\x01\x02\x03\x04\x05\x01";
 // turned into Replace, so the replacement text is never searched again ("a" -> "aa" in "xax"
 // gives "xaax"). Returns S when S or Find is empty.
 //
+// Replacing step by step need not end: with Find "ba" and Replace "aabb", every replacement
+// in "bbbabab" forms a new occurrence, and the text grows without end. So replacing stops,
+// with the working copy returned as it stands, before a replacement that would make it
+// longer than |S| * (|Replace| + 1) bytes, or after |S| * (|S| + 1) replacements (which
+// only a Replace as long as Find can reach). Neither limit is reached when Find is a single
+// byte or Replace is shorter than Find, nor by the placeholder route unless S or Replace
+// holds control bytes; the limits apply to each of its two stages on its own.
+//
 // The cost is linear in |S| plus |Replace| per replacement made, so linear whenever Replace
-// is shorter than Find or no occurrence can take in replacement text. (With a longer Replace
-// that helps form new occurrences, the result itself can grow far beyond |S|, as it does
-// when replacing step by step.)
+// is shorter than Find or no occurrence can take in replacement text.
 //
 // When Find is part of the placeholder (or the placeholder is part of Replace) and Find
 // occurs in Replace, the two-stage route would never end; such calls get a single

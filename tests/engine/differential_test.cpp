@@ -53,22 +53,16 @@ TEST(Differential, ReplaceAllAndCountOnShortStrings) {
   Random rnd(1);
   const std::vector<std::string> letters = {"a", "b"};
   const std::vector<std::string> with_placeholder = {"a", "b", "b", STRUTIL_PLACEHOLDER, "\x01"};
-  int compared = 0;
   for (int round = 0; round < 60000; ++round) {
     const auto& pieces = round % 8 == 0 ? with_placeholder : letters;
     const std::string s = rnd.from(pieces, 12);
     const std::string find = rnd.from(letters, 4);
     const std::string replace = rnd.from(letters, 4);
-    const auto expected = reference::replace_all(s, find, replace);
-    if (expected) {
-      ASSERT_EQ(STRUTIL_Replace_All(s, find, replace), *expected)
-          << "S=" << s << " Find=" << find << " Replace=" << replace;
-      ++compared;
-    }
+    ASSERT_EQ(STRUTIL_Replace_All(s, find, replace), reference::replace_all(s, find, replace))
+        << "S=" << s << " Find=" << find << " Replace=" << replace;
     ASSERT_EQ(STRUTIL_Count_Occurrences(s, find), reference::count_occurrences(s, find))
         << "S=" << s << " Find=" << find;
   }
-  EXPECT_GT(compared, 55000);  // only runaway growth is left out
 }
 
 TEST(Differential, ReplaceAllWithLongFind) {
@@ -81,11 +75,9 @@ TEST(Differential, ReplaceAllWithLongFind) {
                                              find.substr(find.size() / 3), "a", "b"};
     const std::string s = rnd.from(pieces, 12);
     const std::string replace = rnd.below(2) ? find.substr(1, rnd.below(40)) : rnd.from(pieces, 2);
-    const auto expected = reference::replace_all(s, find, replace, 1 << 16);
-    if (expected) {
-      ASSERT_EQ(STRUTIL_Replace_All(s, find, replace), *expected);
-      compared += expected->size() < s.size();  // something was replaced
-    }
+    const std::string expected = reference::replace_all(s, find, replace);
+    ASSERT_EQ(STRUTIL_Replace_All(s, find, replace), expected);
+    compared += expected.size() < s.size();  // something was replaced
     ASSERT_EQ(STRUTIL_Count_Occurrences(s, find), reference::count_occurrences(s, find));
   }
   EXPECT_GT(compared, 250);

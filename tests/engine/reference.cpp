@@ -27,26 +27,29 @@ std::string trim(const std::string& s) {
   return s.substr(b, e - b);
 }
 
-std::string must(std::optional<std::string> s) {
-  if (!s) throw std::logic_error("reference replace_all gave up");
-  return *s;
-}
-
 }  // namespace
 
-std::optional<std::string> replace_all(std::string s, const std::string& find,
-                                       const std::string& replace, std::size_t max_length) {
+std::string replace_all(std::string s, const std::string& find, const std::string& replace) {
+  const std::string placeholder = STRUTIL_PLACEHOLDER;
   if (pos(find, replace) > 0) {
-    const std::string placeholder = STRUTIL_PLACEHOLDER;
-    const auto inner = replace_all(s, find, placeholder, max_length);
-    if (!inner) return std::nullopt;
-    return replace_all(*inner, placeholder, replace, max_length);
+    if (pos(find, placeholder) > 0 || pos(placeholder, replace) > 0) {
+      std::string out;
+      while (std::size_t p = pos(find, s)) {
+        out += s.substr(0, p - 1) + replace;
+        s.erase(0, p - 1 + find.size());
+      }
+      return out + s;
+    }
+    return replace_all(replace_all(s, find, placeholder), placeholder, replace);
   }
   if (!s.empty() && !find.empty()) {
-    while (std::size_t p = pos(find, s)) {
+    const std::size_t max_length = s.size() * (replace.size() + 1);
+    const std::size_t max_replacements = s.size() * (s.size() + 1);
+    for (std::size_t n = 0; n < max_replacements; ++n) {
+      const std::size_t p = pos(find, s);
+      if (p == 0 || s.size() - find.size() + replace.size() > max_length) break;
       s.erase(p - 1, find.size());
       s.insert(p - 1, replace);
-      if (s.size() > max_length) return std::nullopt;
     }
   }
   return s;
@@ -96,7 +99,7 @@ std::string morse_line_to_text(const TMorse_Code_Table& table, const std::string
       if (int c = lowest_code_for(table, token)) result = std::string(1, static_cast<char>(c));
     }
     out += result;
-    out = must(replace_all(out, "&", ".", out.size()));
+    out = replace_all(out, "&", ".");
     after_token();
   }
   return out;
@@ -108,11 +111,11 @@ std::string extract_integer(const std::string& s) {
   for (char c : s) {
     if (std::string("+-0123456789").find(c) == std::string::npos) others += c;
   }
-  for (char c : others) remains = must(replace_all(remains, std::string(1, c), "", s.size()));
+  for (char c : others) remains = replace_all(remains, std::string(1, c), "");
   for (std::size_t i = 1; i < remains.size(); ++i) {
     if (remains[i] == '+' || remains[i] == '-') remains[i] = 'a';
   }
-  remains = must(replace_all(remains, "a", "", s.size()));
+  remains = replace_all(remains, "a", "");
   if (remains.empty()) return "0";
   const char* first = remains.data() + (remains[0] == '+' ? 1 : 0);
   const char* last = remains.data() + remains.size();

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <functional>
-#include <optional>
 #include <string>
 
 #include "engine/morse_table.h"
@@ -12,11 +11,8 @@
 namespace reference {
 
 // Replace-all by repeated leftmost replacement from the start, with the placeholder route
-// when Find occurs in Replace. Gives up (nullopt) when the text grows past max_length, as
-// some inputs make it grow without useful bound. Must not be called when Find is part of the
-// placeholder and Find occurs in Replace: that recursion has no end.
-std::optional<std::string> replace_all(std::string s, const std::string& find,
-                                       const std::string& replace, std::size_t max_length = 4096);
+// when Find occurs in Replace, and the same stopping limits as the fast one.
+std::string replace_all(std::string s, const std::string& find, const std::string& replace);
 
 int count_occurrences(std::string s, const std::string& find);
 

@@ -28,6 +28,20 @@ TEST(ReplaceAll, FindInsideReplaceDoesNotGrowWithoutEnd) {
   EXPECT_EQ(STRUTIL_Replace_All("abab", "ab", "abab"), "abababab");
 }
 
+// Pairs that keep forming new occurrences stop at the length limit, |S| * (|Replace| + 1),
+// with the text as it stands; pairs that end on their own, however long they take, do not.
+TEST(ReplaceAll, EndlessReplacingStopsAtTheLengthLimit) {
+  const std::string endless = STRUTIL_Replace_All("bbbabab", "ba", "aabb");
+  EXPECT_EQ(endless, "aaaaaaaaaaaabaabbbbbbbbbbbbbbabbbab");
+  EXPECT_EQ(endless.size(), 7u * 5u);
+  // Every "a" before the "b" doubles the "b"s: 2^5 of them would be too long.
+  EXPECT_EQ(STRUTIL_Replace_All("aaaaab", "ab", "bba"), "bbbbbbbbbbbbbbbbaabbabaa");
+  EXPECT_EQ(STRUTIL_Replace_All("aaab", "ab", "bba"), "bbbbbbbbaaa");
+  // Sorting by swaps takes |S|^2 / 4 replacements, within the count limit.
+  EXPECT_EQ(STRUTIL_Replace_All(std::string(20, 'a') + std::string(20, 'b'), "ab", "ba"),
+            std::string(20, 'b') + std::string(20, 'a'));
+}
+
 TEST(ReplaceAll, FindClashingWithThePlaceholderEndsWithOnePass) {
   EXPECT_EQ(STRUTIL_Replace_All("a\x01\x01", "\x01", "\x01\x01"), "a\x01\x01\x01\x01");
   EXPECT_EQ(STRUTIL_Replace_All("x" + kPlaceholder, "\x02\x03", "\x02\x03!"),
