@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/mixed_text.h"
 #include "engine/morse_table.h"
 #include "engine/morse_to_text.h"
 #include "engine/strutil.h"
@@ -104,6 +105,30 @@ void BM_MorseToText_OneLine(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_MorseToText_OneLine)->Arg(1 << 20)->Arg(4 << 20)->Unit(benchmark::kMillisecond);
+
+// Both directions on the comparison input, counted in bytes of text (libcw_peer.cpp runs the
+// peer library's loops on the same lines when it is installed).
+void BM_Mixed_TextToMorse(benchmark::State& state) {
+  const auto& lines = mixed_text::text_lines();
+  for (auto _ : state) {
+    for (const std::string& line : lines) {
+      benchmark::DoNotOptimize(text_line_to_morse(mixed_text::english(), line));
+    }
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * mixed_text::kBytes));
+}
+BENCHMARK(BM_Mixed_TextToMorse)->Unit(benchmark::kMillisecond);
+
+void BM_Mixed_MorseToText(benchmark::State& state) {
+  const auto& lines = mixed_text::morse_lines();
+  for (auto _ : state) {
+    for (const std::string& line : lines) {
+      benchmark::DoNotOptimize(morse_line_to_text(mixed_text::english(), line));
+    }
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * mixed_text::kBytes));
+}
+BENCHMARK(BM_Mixed_MorseToText)->Unit(benchmark::kMillisecond);
 
 constexpr std::size_t kOne_MB = 1 << 20;
 

@@ -66,6 +66,11 @@ void TMorse_Code_Table::rebuild_index() const {
     text_codes_[static_cast<std::size_t>(byte)] =
         c == 0 ? std::string_view()
                : std::string_view(entries_[static_cast<std::size_t>(c)].Morse_Code);
+    const std::string_view code = text_codes_[static_cast<std::size_t>(byte)];
+    Text_Slot& slot = text_slots_[static_cast<std::size_t>(byte)];
+    std::fill(std::begin(slot.bytes), std::end(slot.bytes), ' ');
+    slot.size = code.empty() ? 0 : static_cast<std::uint32_t>(code.size() + 1);
+    if (slot.size <= sizeof slot.bytes) std::copy(code.begin(), code.end(), slot.bytes);
   }
   index_stale_ = false;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -50,7 +51,28 @@ class TMorse_Code_Table {
   // is next written through the non-const operator[].
   const std::array<std::string_view, 256>& text_codes() const;
 
+  // The same codes as text_codes(), each followed by the space that separates it, in a slot
+  // that can be copied whole: size counts the code and its space (0 for no code), and only
+  // the first min(size, 16) bytes of bytes are meaningful. A slot of size above 16 holds a
+  // code too long to fit, which the caller takes from text_codes().
+  struct Text_Slot {
+    char bytes[16];
+    std::uint32_t size;
+  };
+  const std::array<Text_Slot, 256>& text_slots() const {
+    if (index_stale_) rebuild_index();
+    return text_slots_;
+  }
+
   static constexpr int kDirect_Max_Length = 12;
+
+  // lowest_code_for() of a code of 1 to kDirect_Max_Length symbols, given as its direct key
+  // (1 followed by one bit per symbol, "." 0 and "-" 1), for callers that pack the key while
+  // they scan.
+  int lowest_code_for_key(std::size_t key) const {
+    if (index_stale_) rebuild_index();
+    return direct_[key];
+  }
 
  private:
   struct Code_Index_Entry {
@@ -65,6 +87,7 @@ class TMorse_Code_Table {
   // the lowest entry with that code, 0 for none.
   mutable std::vector<unsigned char> direct_;
   mutable std::array<std::string_view, 256> text_codes_{};
+  mutable std::array<Text_Slot, 256> text_slots_{};
   mutable bool index_stale_ = true;
 };
 

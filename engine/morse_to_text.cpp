@@ -1,5 +1,8 @@
 #include "engine/morse_to_text.h"
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -14,40 +17,73 @@ std::string_view trimmed(std::string_view s) {
   return s.substr(b, e - b);
 }
 
+// A token that ends within the next eight bytes, read as one word: its end is the first
+// space byte, it is plain when each of its bytes is "." (0x2E) or "-" (0x2D), and its direct
+// key gathers bit 0 of each byte ("-" is odd). Letters are mostly one to six symbols, so this
+// takes almost every token without a branch per byte. False when the word does not hold a
+// whole token, and on big-endian machines.
+bool packed_short_token(const char* text, std::size_t pos, std::size_t end, std::size_t& stop,
+                        std::size_t& key, bool& plain) {
+  if constexpr (std::endian::native != std::endian::little) return false;
+  if (end - pos < 8) return false;
+  constexpr std::uint64_t kOnes = 0x0101010101010101;
+  std::uint64_t word;
+  std::memcpy(&word, text + pos, 8);
+  const std::uint64_t not_space = word ^ (kOnes * ' ');
+  const std::uint64_t spaces = (not_space - kOnes) & ~not_space & (kOnes * 0x80);
+  if (spaces == 0) return false;
+  const int length = std::countr_zero(spaces) / 8;  // the first space is found exactly
+  if (length == 0) return false;
+  const std::uint64_t inside = ~std::uint64_t{0} >> (64 - 8 * length);
+  // A byte below 0x2D borrows from the bytes above it, but is itself caught.
+  plain = ((word - kOnes * 0x2D) & (kOnes * 0xFE) & inside) == 0;
+  const std::uint64_t gathered = ((word & kOnes & inside) * 0x8040201008040201) >> 56;
+  key = std::size_t{1} << length | gathered >> (8 - length);
+  stop = pos + static_cast<std::size_t>(length);
+  return true;
+}
+
 }  // namespace
 
 // The rest of the line still to be read is always line[pos, end): a suffix of the trimmed
 // line, so only its front ever needs trimming, and each byte is looked at a bounded number
-// of times.
+// of times. A token is scanned once: while looking for its end, its "." and "-" are packed
+// into the direct index's key, so a plain code needs no second look.
 std::string morse_line_to_text(const TMorse_Code_Table& table, std::string line,
                                const std::function<void()>& after_token) {
   const std::string_view whole = trimmed(line);
+  const char* const text = whole.data();
   std::string out;
+  out.reserve(whole.size() / 2 + 1);  // every letter takes at least one byte and a space
   std::size_t pos = 0;
   const std::size_t end = whole.size();
   while (pos < end) {
-    std::size_t space = whole.find(' ', pos);
-    if (space == pos) {
+    if (text[pos] == ' ') {
       // Two or more spaces: a word gap, however wide, gives one space.
       out += ' ';
-      while (pos < end && is_blank(whole[pos])) ++pos;
-      space = whole.find(' ', pos);
+      while (pos < end && is_blank(text[pos])) ++pos;
     }
-    std::string_view token;
-    if (space == std::string_view::npos) {
-      token = whole.substr(pos, end - pos);
-      pos = end;
+    std::size_t key = 1;
+    bool plain = true;  // only "." and "-"
+    std::size_t stop = pos;
+    if (!packed_short_token(text, pos, end, stop, key, plain)) {
+      for (; stop < end && text[stop] != ' '; ++stop) {
+        const char symbol = text[stop];
+        plain = plain && (symbol == '.' || symbol == '-');
+        key = key << 1 | (symbol == '-' ? 1 : 0);
+      }
+    }
+    const std::size_t length = stop - pos;
+    int c = 0;
+    if (plain && length <= TMorse_Code_Table::kDirect_Max_Length) {
+      c = table.lowest_code_for_key(key);
     } else {
-      token = whole.substr(pos, space - pos);
-      pos = space + 1;
+      const std::string_view token = trimmed(whole.substr(pos, length));
+      c = token == "&" ? '&' : table.lowest_code_for(token);
     }
-    token = trimmed(token);
-    if (token == "&") {
-      out += '.';
-    } else if (const int c = table.lowest_code_for(token); c != 0) {
-      // "&" always ends up as a full stop in the text.
-      out += c == '&' ? '.' : static_cast<char>(c);
-    }
+    // "&" always ends up as a full stop in the text.
+    if (c != 0) out += c == '&' ? '.' : static_cast<char>(c);
+    pos = stop < end ? stop + 1 : end;
     if (after_token) after_token();
   }
   return out;
