@@ -1,11 +1,16 @@
 #include <QApplication>
 
+#include "cli/cli_main.h"
 #include "panels/about_box.h"
 #include "panels/results_form.h"
 #include "shell/main_form.h"
 #include "shell/message_box.h"
 
 int main(int argc, char* argv[]) {
+  // With options the program is a command-line tool: it decides before any
+  // application object exists, so it needs no display.
+  if (argc > 1) return command_line_main(argc, argv);
+
   QApplication app(argc, argv);
   Message_Boxes messages;
   TMainForm1 MainForm1(messages);

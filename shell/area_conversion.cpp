@@ -20,15 +20,23 @@ void convert_lines(Line_Area& input, Line_Area& output, const std::function<void
 
 }  // namespace
 
+std::string convert_line(Conversion conversion, const TMorse_Code_Table& table, std::string line,
+                         const std::function<void()>& after_token) {
+  return conversion == Conversion::Text_to_Morse
+             ? text_line_to_morse(table, std::move(line))
+             : morse_line_to_text(table, std::move(line), after_token);
+}
+
 void convert_text_area_to_morse(Line_Area& input, Line_Area& output, const TMorse_Code_Table& table,
                                 const std::function<void()>& yield) {
-  convert_lines(input, output, yield,
-                [&](std::string line) { return text_line_to_morse(table, std::move(line)); });
+  convert_lines(input, output, yield, [&](std::string line) {
+    return convert_line(Conversion::Text_to_Morse, table, std::move(line));
+  });
 }
 
 void convert_morse_area_to_text(Line_Area& input, Line_Area& output, const TMorse_Code_Table& table,
                                 const std::function<void()>& yield) {
   convert_lines(input, output, yield, [&](std::string line) {
-    return morse_line_to_text(table, std::move(line), yield);
+    return convert_line(Conversion::Morse_to_Text, table, std::move(line), yield);
   });
 }

@@ -6,9 +6,18 @@
 // each line are read afresh, and the table is read through the reference.
 
 #include <functional>
+#include <string>
 
 #include "engine/morse_table.h"
 #include "shell/line_area.h"
+
+enum class Conversion { Text_to_Morse, Morse_to_Text };
+
+// One input line to its output line, the step that both area conversions
+// repeat (and the command line too); a Morse line calls `after_token` after
+// every token.
+std::string convert_line(Conversion conversion, const TMorse_Code_Table& table, std::string line,
+                         const std::function<void()>& after_token = {});
 
 // One output line per input line, each code followed by one space; yields
 // after every line.

@@ -76,24 +76,26 @@ constexpr char16_t delete_picture = 0x2421;         // SYMBOL FOR DELETE
 
 }  // namespace
 
-std::string encode_to_code_page(Code_Page cp, std::u16string_view text) {
+int code_page_byte(Code_Page cp, char32_t c) {
+  if (c < 0x80) return static_cast<int>(c);
+  if (c >= first_control_picture && c < first_control_picture + 0x20)
+    return static_cast<int>(c - first_control_picture);
+  if (c == delete_picture) return 0x7F;
+  // Surrogates are never in the table, so they fall out here with everything else the code
+  // page cannot hold.
+  if (c > 0xFFFF) return -1;
   const Reverse_Table& reverse = reverse_table(cp);
+  auto it = std::lower_bound(reverse.begin(), reverse.end(), c,
+                             [](const Reverse_Entry& e, char32_t v) { return e.ch < v; });
+  return it != reverse.end() && it->ch == c ? it->byte : -1;
+}
+
+std::string encode_to_code_page(Code_Page cp, std::u16string_view text) {
   std::string out;
   out.reserve(text.size());
   for (char16_t c : text) {
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else if (c >= first_control_picture && c < first_control_picture + 0x20) {
-      out.push_back(static_cast<char>(c - first_control_picture));
-    } else if (c == delete_picture) {
-      out.push_back('\x7F');
-    } else {
-      // Surrogates are never in the table, so they fall out here with everything else
-      // the code page cannot hold.
-      auto it = std::lower_bound(reverse.begin(), reverse.end(), c,
-                                 [](const Reverse_Entry& e, char16_t v) { return e.ch < v; });
-      if (it != reverse.end() && it->ch == c) out.push_back(static_cast<char>(it->byte));
-    }
+    const int byte = code_page_byte(cp, c);
+    if (byte >= 0) out.push_back(static_cast<char>(byte));
   }
   return out;
 }
@@ -112,6 +114,88 @@ std::u16string decode_from_code_page(Code_Page cp, std::string_view bytes, bool 
         c = delete_picture;
     }
     out[i] = c;
+  }
+  return out;
+}
+
+namespace {
+
+// Beyond Unicode, so no code page holds it.
+constexpr char32_t malformed = 0xFFFFFFFF;
+
+// The character of the well-formed multi-byte sequence at utf8[at], with its length;
+// `malformed` for anything else, which then counts as one byte.
+char32_t next_utf8(std::string_view utf8, std::size_t at, std::size_t& length) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(utf8[at + i]); };
+  const unsigned char lead = byte(0);
+  length = 1;
+  std::size_t n = 0;
+  char32_t c = 0;
+  char32_t lowest = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    n = 2, c = lead & 0x1F, lowest = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    n = 3, c = lead & 0x0F, lowest = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    n = 4, c = lead & 0x07, lowest = 0x10000;
+  } else {
+    return malformed;
+  }
+  if (utf8.size() - at < n) return malformed;
+  for (std::size_t i = 1; i < n; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return malformed;
+    c = c << 6 | (byte(i) & 0x3F);
+  }
+  if (c < lowest || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return malformed;
+  length = n;
+  return c;
+}
+
+void append_utf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | c >> 6));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xE0 | c >> 12));
+    out.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+// Length of the leading run of ASCII bytes, which both directions copy unchanged.
+std::size_t ascii_prefix(std::string_view s) {
+  std::size_t i = 0;
+  while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
+  return i;
+}
+
+}  // namespace
+
+std::string encode_utf8_to_code_page(Code_Page cp, std::string_view utf8) {
+  std::size_t at = ascii_prefix(utf8);
+  std::string out(utf8.substr(0, at));
+  while (at < utf8.size()) {
+    std::size_t length = 1;
+    const auto lead = static_cast<unsigned char>(utf8[at]);
+    const char32_t c = lead < 0x80 ? lead : next_utf8(utf8, at, length);
+    const int byte = code_page_byte(cp, c);
+    if (byte >= 0) out.push_back(static_cast<char>(byte));
+    at += length;
+  }
+  return out;
+}
+
+std::string decode_code_page_to_utf8(Code_Page cp, std::string_view bytes) {
+  std::size_t at = ascii_prefix(bytes);
+  std::string out(bytes.substr(0, at));
+  if (at == bytes.size()) return out;
+  out.reserve(bytes.size() + (bytes.size() - at) * 2);
+  const Upper_Half& upper = upper_half(cp);
+  for (; at < bytes.size(); ++at) {
+    const auto b = static_cast<unsigned char>(bytes[at]);
+    append_utf8(out, b < 0x80 ? b : upper[b - 0x80]);
   }
   return out;
 }

@@ -1,0 +1,44 @@
+#include "cli/byte_streams.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+
+std::size_t Fd_Source::read_some(char* buffer, std::size_t size) {
+  for (;;) {
+    const ssize_t got = ::read(fd_, buffer, size);
+    if (got >= 0) return static_cast<std::size_t>(got);
+    if (errno == EINTR) continue;
+    error_ = errno;
+    return 0;
+  }
+}
+
+bool Fd_Sink::write(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t put = ::write(fd_, bytes.data(), bytes.size());
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      error_ = errno;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(put));
+  }
+  return true;
+}
+
+Output_Buffer::Output_Buffer(Byte_Sink& sink, std::size_t limit) : sink_(sink), limit_(limit) {
+  pending_.reserve(limit + limit / 4);
+}
+
+bool Output_Buffer::append(std::string_view bytes) {
+  if (failed_) return false;
+  pending_.append(bytes);
+  return pending_.size() < limit_ || flush();
+}
+
+bool Output_Buffer::flush() {
+  if (!failed_ && !pending_.empty() && !sink_.write(pending_)) failed_ = true;
+  pending_.clear();
+  return !failed_;
+}

@@ -1,0 +1,72 @@
+#include "cli/cli_main.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "cli/element_sounds.h"
+#include "cli/options.h"
+#include "cli/pipe_conversion.h"
+#include "cli/settings_defaults.h"
+#include "cli/wav_render.h"
+
+namespace {
+
+int report(Byte_Sink& err, const std::string& problem, int status) {
+  err.write("tapwrenz: " + problem + "\n");
+  return status;
+}
+
+int render(const Cli_Options& o, const Settings_Defaults& d, Byte_Source& in, Byte_Sink& err) {
+  std::string error;
+  const auto sounds = load_element_sounds(o.dot_file.value_or(d.dot_file),
+                                          o.dash_file.value_or(d.dash_file), error);
+  if (!sounds) return report(err, error, cli_exit_failure);
+  const Wav_Render_Settings settings{o.wav_file, o.alphabet.value_or(d.alphabet),
+                                     o.element_delay.value_or(d.element_delay),
+                                     o.letter_delay.value_or(d.letter_delay)};
+  if (!render_wav(settings, *sounds, in, error)) return report(err, error, cli_exit_failure);
+  return cli_exit_ok;
+}
+
+// The folder of the running binary, as the window finds it.
+std::string executable_folder(const char* argv0) {
+  std::error_code ec;
+  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) exe = std::filesystem::absolute(argv0 != nullptr ? argv0 : "", ec);
+  return exe.parent_path().string() + "/";
+}
+
+}  // namespace
+
+int run_command_line(const std::vector<std::string>& arguments, const std::string& exe_folder,
+                     Byte_Source& in, Byte_Sink& out, Byte_Sink& err) {
+  const Parsed_Options parsed = parse_options(arguments);
+  if (!parsed.options) return report(err, parsed.error + " (see --help)", cli_exit_usage);
+  const Cli_Options& o = *parsed.options;
+  switch (o.mode) {
+    case Cli_Mode::Help:
+      return out.write(help_text()) ? cli_exit_ok : cli_exit_failure;
+    case Cli_Mode::Version:
+      return out.write(version_text()) ? cli_exit_ok : cli_exit_failure;
+    default:
+      break;
+  }
+  const Settings_Defaults defaults = read_settings_defaults(exe_folder);
+  if (o.mode == Cli_Mode::Wav) return render(o, defaults, in, err);
+  std::string error;
+  const Conversion conversion =
+      o.mode == Cli_Mode::To_Morse ? Conversion::Text_to_Morse : Conversion::Morse_to_Text;
+  if (!convert_pipe(conversion, o.alphabet.value_or(defaults.alphabet), in, out, error))
+    return report(err, error, cli_exit_failure);
+  return cli_exit_ok;
+}
+
+int command_line_main(int argc, char* argv[]) {
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  Fd_Source in(STDIN_FILENO);
+  Fd_Sink out(STDOUT_FILENO);
+  Fd_Sink err(STDERR_FILENO);
+  return run_command_line(arguments, executable_folder(argv[0]), in, out, err);
+}

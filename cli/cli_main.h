@@ -1,0 +1,20 @@
+#pragma once
+// The program started with options: a filter or a renderer that never opens
+// a window and needs no display.
+
+#include <string>
+#include <vector>
+
+#include "cli/byte_streams.h"
+
+inline constexpr int cli_exit_ok = 0;
+inline constexpr int cli_exit_failure = 1;  // a file could not be read or written
+inline constexpr int cli_exit_usage = 2;    // the options were wrong
+
+// `arguments` without the program's name; `exe_folder`, with its trailing
+// separator, is where the settings file and the default sounds are.
+int run_command_line(const std::vector<std::string>& arguments, const std::string& exe_folder,
+                     Byte_Source& in, Byte_Sink& out, Byte_Sink& err);
+
+// The same on the standard streams, from the folder of the running binary.
+int command_line_main(int argc, char* argv[]);

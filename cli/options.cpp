@@ -1,0 +1,162 @@
+#include "cli/options.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+#include <charconv>
+
+#include "shell/settings_file.h"
+
+namespace {
+
+constexpr const char* alphabet_names[] = {"english", "european", "norwegian", "russian"};
+
+std::optional<int> alphabet_index(const QString& name) {
+  for (int i = 0; i < 4; ++i) {
+    if (name.compare(QLatin1String(alphabet_names[i]), Qt::CaseInsensitive) == 0) return i;
+  }
+  return std::nullopt;
+}
+
+// A delay as the window's spin edits take it: a whole number within their bounds.
+std::optional<int> delay_value(const std::string& option, const std::string& text,
+                               std::string& error) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, failure] = std::from_chars(text.data(), end, value);
+  if (text.empty() || failure != std::errc() || stop != end) {
+    error = "--" + option + ": '" + text + "' is not a whole number of milliseconds";
+    return std::nullopt;
+  }
+  if (value < settings_delay_min || value > settings_delay_max) {
+    error = "--" + option + ": " + text + " is outside " + std::to_string(settings_delay_min) +
+            ".." + std::to_string(settings_delay_max) + " milliseconds";
+    return std::nullopt;
+  }
+  return value;
+}
+
+// The parser's own messages, made to fit into one line with a hint after them.
+std::string one_line(QString text) {
+  text.replace(QLatin1Char('\n'), QLatin1String("; "));
+  if (text.endsWith(QLatin1Char('.'))) text.chop(1);
+  return text.toStdString();
+}
+
+}  // namespace
+
+Parsed_Options parse_options(const std::vector<std::string>& arguments) {
+  QCommandLineParser parser;
+  const QCommandLineOption help({"h", "help"}, {});
+  const QCommandLineOption version("version", {});
+  const QCommandLineOption to_morse("to-morse", {});
+  const QCommandLineOption to_text("to-text", {});
+  const QCommandLineOption wav("wav", {}, "FILE");
+  const QCommandLineOption alphabet("alphabet", {}, "NAME");
+  const QCommandLineOption dot("dot", {}, "FILE");
+  const QCommandLineOption dash("dash", {}, "FILE");
+  const QCommandLineOption letter_delay("letter-delay", {}, "MS");
+  const QCommandLineOption element_delay("element-delay", {}, "MS");
+  parser.addOptions(
+      {help, version, to_morse, to_text, wav, alphabet, dot, dash, letter_delay, element_delay});
+
+  QStringList list{QStringLiteral("tapwrenz")};
+  for (const std::string& a : arguments) list << QString::fromLocal8Bit(a);
+  Parsed_Options result;
+  if (!parser.parse(list)) {
+    result.error = one_line(parser.errorText());
+    return result;
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    result.error =
+        "unexpected argument '" + parser.positionalArguments().first().toStdString() + "'";
+    return result;
+  }
+
+  Cli_Options o;
+  if (parser.isSet(help) || parser.isSet(version)) {
+    o.mode = parser.isSet(help) ? Cli_Mode::Help : Cli_Mode::Version;
+    result.options = o;
+    return result;
+  }
+
+  const int modes =
+      int(parser.isSet(to_morse)) + int(parser.isSet(to_text)) + int(parser.isSet(wav));
+  if (modes != 1) {
+    result.error = modes == 0 ? "nothing to do: give --to-morse, --to-text or --wav FILE"
+                              : "give only one of --to-morse, --to-text and --wav";
+    return result;
+  }
+  o.mode = parser.isSet(to_morse)  ? Cli_Mode::To_Morse
+           : parser.isSet(to_text) ? Cli_Mode::To_Text
+                                   : Cli_Mode::Wav;
+  if (o.mode == Cli_Mode::Wav) {
+    o.wav_file = parser.value(wav).toLocal8Bit().toStdString();
+    if (o.wav_file.empty()) {
+      result.error = "--wav: the file name is empty";
+      return result;
+    }
+  } else {
+    for (const QCommandLineOption* sound_option : {&dot, &dash, &letter_delay, &element_delay}) {
+      if (parser.isSet(*sound_option)) {
+        result.error =
+            "--" + sound_option->names().first().toStdString() + " applies only to --wav";
+        return result;
+      }
+    }
+  }
+
+  if (parser.isSet(alphabet)) {
+    o.alphabet = alphabet_index(parser.value(alphabet));
+    if (!o.alphabet) {
+      result.error = "--alphabet: unknown alphabet '" + parser.value(alphabet).toStdString() +
+                     "' (english, european, norwegian or russian)";
+      return result;
+    }
+  }
+  const auto file = [&](const QCommandLineOption& option, std::optional<std::string>& into) {
+    if (!parser.isSet(option)) return true;
+    into = parser.value(option).toLocal8Bit().toStdString();
+    if (!into->empty()) return true;
+    result.error = "--" + option.names().first().toStdString() + ": the file name is empty";
+    return false;
+  };
+  const auto delay = [&](const QCommandLineOption& option, std::optional<int>& into) {
+    if (!parser.isSet(option)) return true;
+    into = delay_value(option.names().first().toStdString(),
+                       parser.value(option).toLocal8Bit().toStdString(), result.error);
+    return into.has_value();
+  };
+  if (!file(dot, o.dot_file) || !file(dash, o.dash_file) || !delay(letter_delay, o.letter_delay) ||
+      !delay(element_delay, o.element_delay))
+    return result;
+  result.options = o;
+  return result;
+}
+
+std::string help_text() {
+  return R"(Usage: tapwrenz [OPTION]...
+Converts between text and Morse code, or renders Morse code as a WAV file.
+Started without options, the program opens its window.
+
+  --to-morse           read text from standard input, write its Morse code
+  --to-text            read Morse code from standard input, write its text
+  --wav FILE           read Morse code from standard input, write its sound to FILE
+  --alphabet NAME      english, european, norwegian or russian
+  --dot FILE           the WAV file played for a dot (with --wav)
+  --dash FILE          the WAV file played for a dash (with --wav)
+  --letter-delay MS    the pause for each space, 25 to 10000 ms (with --wav)
+  --element-delay MS   the pause after each dot or dash, 25 to 10000 ms (with --wav)
+  -h, --help           show this help
+      --version        show the version
+
+Text is read and written as UTF-8, one output line for each input line;
+characters the alphabet's code page cannot hold are dropped. Options not
+given are taken from tapwrenz.ini beside the program, as the window left
+them, or else from the window's defaults; the file is never written.
+
+Exit status: 0 on success, 1 when a file could not be read or written,
+2 when the options are wrong.
+)";
+}
+
+std::string version_text() { return "Tapwren v2.0f\n"; }
