@@ -1,0 +1,78 @@
+// What the options mean and which mistakes are refused, with the message
+// that names each.
+
+#include "cli/options.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+Cli_Options parsed(const Args& args) {
+  const Parsed_Options p = parse_options(args);
+  EXPECT_TRUE(p.options.has_value()) << p.error;
+  return p.options.value_or(Cli_Options{});
+}
+
+TEST(Options, ModesAndTheirValues) {
+  EXPECT_EQ(parsed({"--to-morse"}).mode, Cli_Mode::To_Morse);
+  EXPECT_EQ(parsed({"--to-text", "--alphabet", "Russian"}).alphabet, 3);
+  EXPECT_EQ(parsed({"--alphabet=norwegian", "--to-text"}).alphabet, 2);
+  EXPECT_FALSE(parsed({"--to-text"}).alphabet.has_value());  // left to the settings
+
+  const Cli_Options wav = parsed({"--wav", "out.wav", "--dot", "d.wav", "--dash=D.wav",
+                                  "--letter-delay", "25", "--element-delay", "10000"});
+  EXPECT_EQ(wav.mode, Cli_Mode::Wav);
+  EXPECT_EQ(wav.wav_file, "out.wav");
+  EXPECT_EQ(wav.dot_file, "d.wav");
+  EXPECT_EQ(wav.dash_file, "D.wav");
+  EXPECT_EQ(wav.letter_delay, 25);
+  EXPECT_EQ(wav.element_delay, 10000);
+
+  // Help and version win over whatever else is given.
+  EXPECT_EQ(parsed({"--to-morse", "-h"}).mode, Cli_Mode::Help);
+  EXPECT_EQ(parsed({"--version", "--wav", "x"}).mode, Cli_Mode::Version);
+}
+
+TEST(Options, MistakesAreRefusedWithOneLineNamingThem) {
+  const struct {
+    Args args;
+    std::string error;
+  } cases[] = {
+      {{"--to-morse", "--bogus"}, "Unknown option 'bogus'"},
+      {{"--wav"}, "Missing value after '--wav'"},
+      {{"--to-text", "extra"}, "unexpected argument 'extra'"},
+      {{}, "nothing to do: give --to-morse, --to-text or --wav FILE"},
+      {{"--alphabet", "english"}, "nothing to do: give --to-morse, --to-text or --wav FILE"},
+      {{"--to-morse", "--to-text"}, "give only one of --to-morse, --to-text and --wav"},
+      {{"--to-morse", "--alphabet", "klingon"},
+       "--alphabet: unknown alphabet 'klingon' (english, european, norwegian or russian)"},
+      {{"--wav", "o.wav", "--letter-delay", "abc"},
+       "--letter-delay: 'abc' is not a whole number of milliseconds"},
+      {{"--wav", "o.wav", "--element-delay", "50ms"},
+       "--element-delay: '50ms' is not a whole number of milliseconds"},
+      {{"--wav", "o.wav", "--element-delay", ""},
+       "--element-delay: '' is not a whole number of milliseconds"},
+      {{"--wav", "o.wav", "--letter-delay", "99999999999"},
+       "--letter-delay: '99999999999' is not a whole number of milliseconds"},
+      {{"--wav", "o.wav", "--letter-delay", "24"},
+       "--letter-delay: 24 is outside 25..10000 milliseconds"},
+      {{"--wav", "o.wav", "--element-delay", "10001"},
+       "--element-delay: 10001 is outside 25..10000 milliseconds"},
+      {{"--wav", "o.wav", "--element-delay", "-50"},
+       "--element-delay: -50 is outside 25..10000 milliseconds"},
+      {{"--wav="}, "--wav: the file name is empty"},
+      {{"--wav", "o.wav", "--dot="}, "--dot: the file name is empty"},
+      {{"--to-morse", "--dot", "d.wav"}, "--dot applies only to --wav"},
+      {{"--to-text", "--letter-delay", "100"}, "--letter-delay applies only to --wav"},
+  };
+  for (const auto& c : cases) {
+    const Parsed_Options p = parse_options(c.args);
+    EXPECT_FALSE(p.options.has_value()) << c.error;
+    EXPECT_EQ(p.error, c.error);
+    EXPECT_EQ(p.error.find('\n'), std::string::npos);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,140 @@
+// The built program run as a user runs it: options and their exit status,
+// no display needed, and the settings file beside it read but never written.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QTemporaryDir>
+#include <filesystem>
+
+#include "wav_files.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs `program` with the input on stdin, without DISPLAY, WAYLAND_DISPLAY
+// and QT_QPA_PLATFORM: a program that made a window would fail to start.
+Result run(const std::string& program, const std::vector<std::string>& args,
+           const std::string& input, const std::string& work) {
+  const std::string in = work + "/stdin", out = work + "/stdout", err = work + "/stderr";
+  write_file(in, input);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int fds[] = {::open(in.c_str(), O_RDONLY),
+                       ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644),
+                       ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644)};
+    for (int i = 0; i < 3; ++i) ::dup2(fds[i], i);
+    ::unsetenv("DISPLAY");
+    ::unsetenv("WAYLAND_DISPLAY");
+    ::unsetenv("QT_QPA_PLATFORM");
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    ::execv(program.c_str(), argv.data());
+    ::_exit(127);
+  }
+  Result r;
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  r.out = read_file(out);
+  r.err = read_file(err);
+  return r;
+}
+
+// The program runs from a copy of its folder, so that the settings file
+// beside it is the test's own.
+class Program : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    fs::create_directory(bin());
+    fs::copy_file(TAPWRENZ_BINARY, program());
+    write_file(bin() + "/Mores_Code_Dot_Tone.wav", wav_bytes(tone(1000, 1, 10)));
+    write_file(bin() + "/Mores_Code_Dash_Tone.wav", wav_bytes(tone(1000, 1, 30)));
+  }
+  std::string bin() const { return dir.path().toStdString() + "/bin"; }
+  std::string program() const { return bin() + "/tapwrenz"; }
+  std::string ini() const { return bin() + "/tapwrenz.ini"; }
+  Result run(const std::vector<std::string>& args, const std::string& input = "") {
+    return ::run(program(), args, input, dir.path().toStdString());
+  }
+
+  QTemporaryDir dir;
+};
+
+TEST_F(Program, ConvertsBothWaysWithoutADisplay) {
+  const Result morse = run({"--to-morse"}, "CQ CQ DE TAPWREN\n");
+  EXPECT_EQ(morse.status, 0) << morse.err;
+  EXPECT_EQ(morse.out, "-.-. --.-   -.-. --.-   -.. .   - .- .--. .-- .-. . -. \n");
+  EXPECT_EQ(morse.err, "");
+  const Result text = run({"--to-text", "--alphabet", "russian"}, ".-.- ......\n");
+  EXPECT_EQ(text.out, "Я.\n");
+  EXPECT_EQ(run({"--version"}).out, "Tapwren v2.0f\n");
+  EXPECT_NE(run({"--help"}).out.find("--wav FILE"), std::string::npos);
+  EXPECT_FALSE(fs::exists(ini()));  // nothing written where there was nothing
+}
+
+TEST_F(Program, WrongOptionsExitWithStatusTwoAndOneLine) {
+  const std::vector<std::vector<std::string>> wrong = {{"--to-morse", "--nonsense"},
+                                                       {"--to-text", "--alphabet"},
+                                                       {"--wav", "o.wav", "--letter-delay", "soon"},
+                                                       {"--wav", "o.wav", "--element-delay", "5"},
+                                                       {"--alphabet", "english"}};
+  for (const auto& args : wrong) {
+    const Result r = run(args, ".-\n");
+    EXPECT_EQ(r.status, 2) << testing::PrintToString(args);
+    EXPECT_EQ(r.out, "");
+    ASSERT_FALSE(r.err.empty());
+    EXPECT_EQ(r.err.rfind("tapwrenz: ", 0), 0u) << r.err;
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+  }
+  EXPECT_EQ(run({"--to-morse", "--nonsense"}).err,
+            "tapwrenz: Unknown option 'nonsense' (see --help)\n");
+}
+
+TEST_F(Program, TakesItsDefaultsFromTheSettingsFileAndLeavesItAlone) {
+  // Russian, a letter delay below the bounds (read as 25, as the window
+  // reads it) and an element delay of 100.
+  const std::string settings =
+      "[tapwrenz]\r\nAlphabet_RadioGroup=3\r\nLetter_Playback_Delay_Millisec_SpinEdit=5\r\n"
+      "Dot_Dash_Playback_Delay_Millisec_SpinEdit=100\r\n";
+  write_file(ini(), settings);
+  const auto stamp = fs::last_write_time(ini());
+
+  EXPECT_EQ(run({"--to-text"}, ".-.-\n").out, "Я\n");
+  EXPECT_EQ(run({"--to-text", "--alphabet", "english"}, "...\n").out, "S\n");
+
+  const std::string wav = dir.path().toStdString() + "/out.wav";
+  const Result r = run({"--wav", wav}, ". .");
+  ASSERT_EQ(r.status, 0) << r.err;
+  Test_Wav w;
+  ASSERT_TRUE(parse_wav(read_file(wav), w));
+  EXPECT_EQ(w.rate, 1000);
+  EXPECT_EQ(w.frames(), 10 + 100 + 25 + 10 + 100);
+
+  EXPECT_EQ(read_file(ini()), settings);
+  EXPECT_EQ(fs::last_write_time(ini()), stamp);
+}
+
+TEST_F(Program, AFailedRenderExitsWithStatusOne) {
+  write_file(bin() + "/Mores_Code_Dot_Tone.wav", "not a sound");
+  const std::string wav = dir.path().toStdString() + "/out.wav";
+  const Result r = run({"--wav", wav}, ".-");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "tapwrenz: the dot sound \"" + bin() +
+                       "/Mores_Code_Dot_Tone.wav\" is no WAV file that can be played\n");
+  EXPECT_FALSE(fs::exists(wav));
+}
+
+}  // namespace
