@@ -32,9 +32,13 @@ Output_Buffer::Output_Buffer(Byte_Sink& sink, std::size_t limit) : sink_(sink), 
 }
 
 bool Output_Buffer::append(std::string_view bytes) {
-  if (failed_) return false;
   pending_.append(bytes);
-  return pending_.size() < limit_ || flush();
+  return commit();
+}
+
+bool Output_Buffer::commit() {
+  if (failed_) pending_.clear();
+  return pending_.size() < limit_ ? !failed_ : flush();
 }
 
 bool Output_Buffer::flush() {

@@ -57,6 +57,9 @@ class Output_Buffer {
   explicit Output_Buffer(Byte_Sink& sink, std::size_t limit = std::size_t{1} << 18);
   // False once a write to the sink has failed; later output is dropped.
   bool append(std::string_view bytes);
+  // The gathered bytes, to append to in place; commit() after that.
+  std::string& gathered() { return pending_; }
+  bool commit();
   bool flush();
   bool failed() const { return failed_; }
 

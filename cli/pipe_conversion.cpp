@@ -24,6 +24,15 @@ class Flushing_Source final : public Byte_Source {
   Output_Buffer& output_;
 };
 
+bool codes_are_ascii(const TMorse_Code_Table& table) {
+  for (int c = 1; c <= 255; ++c) {
+    for (const char symbol : table[c].Morse_Code) {
+      if (static_cast<unsigned char>(symbol) >= 0x80) return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 bool convert_pipe(Conversion conversion, int alphabet_index, Byte_Source& in, Byte_Sink& out,
@@ -35,12 +44,19 @@ bool convert_pipe(Conversion conversion, int alphabet_index, Byte_Source& in, By
   Output_Buffer output(out);
   Flushing_Source source(in, output);
   Line_Reader reader(source);
-  std::string line;
+  // Codes are dots, dashes and spaces, so Morse comes out as ASCII, which is
+  // its own UTF-8; a table that held anything else is decoded like text.
+  const bool ascii_out = conversion == Conversion::Text_to_Morse && codes_are_ascii(table);
+  std::string_view line;
   while (!output.failed() && reader.next(line)) {
-    const std::string converted =
-        convert_line(conversion, table, encode_utf8_to_code_page(page, line));
-    output.append(decode_code_page_to_utf8(page, converted));
-    output.append("\n");
+    std::string bytes = reader.ascii() ? std::string(line) : encode_utf8_to_code_page(page, line);
+    const std::string converted = convert_line(conversion, table, std::move(bytes));
+    if (ascii_out)
+      output.gathered() += converted;
+    else
+      append_code_page_as_utf8(page, converted, output.gathered());
+    output.gathered() += '\n';
+    output.commit();
   }
   output.flush();
   if (in.error() != 0) {

@@ -33,7 +33,7 @@ bool render_wav(const Wav_Render_Settings& settings, const Element_Sounds& sound
                           sink);
   const Code_Page page = code_page_of_alphabet(settings.alphabet);
   Line_Reader reader(in);
-  std::string line;
+  std::string_view line;
   while (writer.ok() && reader.next(line)) {
     timeline.play_line(encode_utf8_to_code_page(page, line));
   }

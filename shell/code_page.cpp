@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -164,9 +165,16 @@ void append_utf8(std::string& out, char32_t c) {
   }
 }
 
-// Length of the leading run of ASCII bytes, which both directions copy unchanged.
+// Length of the leading run of ASCII bytes, which both directions copy unchanged. Looked at
+// eight bytes at a time: the command line runs every line through here.
 std::size_t ascii_prefix(std::string_view s) {
+  constexpr std::uint64_t high_bits = 0x8080808080808080;
   std::size_t i = 0;
+  for (; i + 8 <= s.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, s.data() + i, 8);
+    if ((word & high_bits) != 0) break;
+  }
   while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
   return i;
 }
@@ -187,15 +195,20 @@ std::string encode_utf8_to_code_page(Code_Page cp, std::string_view utf8) {
   return out;
 }
 
-std::string decode_code_page_to_utf8(Code_Page cp, std::string_view bytes) {
+void append_code_page_as_utf8(Code_Page cp, std::string_view bytes, std::string& out) {
   std::size_t at = ascii_prefix(bytes);
-  std::string out(bytes.substr(0, at));
-  if (at == bytes.size()) return out;
-  out.reserve(bytes.size() + (bytes.size() - at) * 2);
+  out.append(bytes.substr(0, at));
+  if (at == bytes.size()) return;
+  out.reserve(out.size() + (bytes.size() - at) * 3);
   const Upper_Half& upper = upper_half(cp);
   for (; at < bytes.size(); ++at) {
     const auto b = static_cast<unsigned char>(bytes[at]);
     append_utf8(out, b < 0x80 ? b : upper[b - 0x80]);
   }
+}
+
+std::string decode_code_page_to_utf8(Code_Page cp, std::string_view bytes) {
+  std::string out;
+  append_code_page_as_utf8(cp, bytes, out);
   return out;
 }

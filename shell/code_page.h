@@ -36,3 +36,5 @@ std::string encode_utf8_to_code_page(Code_Page cp, std::string_view utf8);
 
 // Bytes -> UTF-8, every byte as its character, control bytes as themselves.
 std::string decode_code_page_to_utf8(Code_Page cp, std::string_view bytes);
+// The same, appended to `out`.
+void append_code_page_as_utf8(Code_Page cp, std::string_view bytes, std::string& out);

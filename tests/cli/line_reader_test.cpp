@@ -15,8 +15,8 @@ Lines lines_of(const std::string& input, std::size_t piece, std::size_t chunk) {
   String_Source source(input, piece);
   Line_Reader reader(source, chunk);
   Lines lines;
-  std::string line;
-  while (reader.next(line)) lines.push_back(line);
+  std::string_view line;
+  while (reader.next(line)) lines.emplace_back(line);
   return lines;
 }
 
