@@ -106,10 +106,49 @@ Gif_Animation compose(const GifFileType& gif) {
   return animation;
 }
 
+// The library allocates each image's raster (width x height bytes) as it
+// reaches its descriptor, so a few bytes that describe a 40000 x 40000 frame
+// would ask for 1.6 GB, and a file of many large frames for more. This walks
+// the blocks first and refuses a file whose frames are larger than the
+// screen limit or together hold more than the pixel limit. What it cannot
+// follow it leaves to the library, which stops at the same place.
+bool frames_within_limits(const unsigned char* data, std::size_t size) {
+  std::size_t at = 13;  // signature, version and screen descriptor
+  if (size < at) return true;
+  const auto colour_table = [](unsigned char flags) {
+    return (flags & 0x80) ? std::size_t{3} << ((flags & 7) + 1) : 0;
+  };
+  const auto skip_sub_blocks = [&] {
+    while (at < size && data[at] != 0) at += 1 + data[at];
+    ++at;
+  };
+  at += colour_table(data[10]);
+  std::size_t total = 0;
+  while (at < size) {
+    const unsigned char kind = data[at++];
+    if (kind == 0x21) {  // extension: its label, then sub-blocks
+      ++at;
+      skip_sub_blocks();
+    } else if (kind == 0x2C) {  // image: descriptor, colour table, LZW data
+      if (size - at < 9) return true;
+      const int width = data[at + 4] | (data[at + 5] << 8);
+      const int height = data[at + 6] | (data[at + 7] << 8);
+      if (width > kMax_Side || height > kMax_Side) return false;
+      total += static_cast<std::size_t>(width) * height;
+      if (total > kMax_Total_Pixels) return false;
+      at += 9 + colour_table(data[at + 8]) + 1;
+      skip_sub_blocks();
+    } else {
+      return true;  // the trailer, or what the library refuses itself
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 Gif_Animation decode_gif(const unsigned char* data, std::size_t size) {
-  if (!data || size == 0) return {};
+  if (!data || size == 0 || !frames_within_limits(data, size)) return {};
   Memory_Source source{data, size, 0};
   int error = 0;
   GifFileType* gif = DGifOpen(&source, read_from_memory, &error);

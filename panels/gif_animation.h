@@ -26,5 +26,6 @@ struct Gif_Animation {
 constexpr int kGif_Default_Delay_Ms = 100;
 
 // An empty animation (no frames) when the bytes are not a readable GIF, are
-// truncated or corrupt, or their screen is implausibly large.
+// truncated or corrupt, or their screen or frames are implausibly large (a
+// side over 4096, or over 64 Mi pixels in all frames together).
 Gif_Animation decode_gif(const unsigned char* data, std::size_t size);

@@ -254,25 +254,8 @@ bool parse_hex(std::string_view digits, int& result) {
   return true;
 }
 
-}  // namespace
-
-std::string read_profile_string(const std::string& path, const std::string& section,
-                                const std::string& key, const std::string& default_value) {
-  const std::string fallback = default_value.substr(0, profile_value_max_length);
-  const std::optional<std::string> bytes = read_bytes(fs::path(path));
-  if (!bytes) return fallback;
-  const std::vector<Line> lines = split_lines(*bytes);
-  const Key_Place place = find_key(lines, section, key);
-  if (!place.key) return fallback;
-  return unquoted(parse(parse_text(lines, *place.key)).value);
-}
-
-int read_profile_int(const std::string& path, const std::string& section, const std::string& key,
-                     int default_value) {
-  // A text longer than the string limit is cut there, as any reader of the
-  // value would see it.
-  const std::string text = read_profile_string(path, section, key, "");
-  std::string_view t = text;
+// The value's text as a whole number (see read_profile_int).
+int int_value(std::string_view t, int default_value) {
   int result = 0;
   if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
     return parse_hex(t.substr(2), result) ? result : default_value;
@@ -285,12 +268,52 @@ int read_profile_int(const std::string& path, const std::string& section, const 
   return parse_decimal(t, negative, result) ? result : default_value;
 }
 
+// Names and a value the format can hold.
+bool writable(const std::string& section, const std::string& key, const std::string& value) {
+  return valid_name(section) && section.find(']') == std::string::npos && valid_name(key) &&
+         key.find('=') == std::string::npos && key.front() != '[' &&
+         !holds_line_break_or_nul(value);
+}
+
+}  // namespace
+
+std::string profile_string_in(const std::string& bytes, const std::string& section,
+                              const std::string& key, const std::string& default_value) {
+  const std::vector<Line> lines = split_lines(bytes);
+  const Key_Place place = find_key(lines, section, key);
+  if (!place.key) return default_value.substr(0, profile_value_max_length);
+  return unquoted(parse(parse_text(lines, *place.key)).value);
+}
+
+int profile_int_in(const std::string& bytes, const std::string& section, const std::string& key,
+                   int default_value) {
+  // A text longer than the string limit is cut there, as any reader of the
+  // value would see it.
+  return int_value(profile_string_in(bytes, section, key, ""), default_value);
+}
+
+std::optional<std::string> profile_with_key_set(const std::string& bytes,
+                                                const std::string& section, const std::string& key,
+                                                const std::string& value) {
+  if (!writable(section, key, value)) return std::nullopt;
+  return with_key_set(bytes, section, key, value);
+}
+
+std::string read_profile_string(const std::string& path, const std::string& section,
+                                const std::string& key, const std::string& default_value) {
+  const std::optional<std::string> bytes = read_bytes(fs::path(path));
+  return profile_string_in(bytes ? *bytes : std::string(), section, key, default_value);
+}
+
+int read_profile_int(const std::string& path, const std::string& section, const std::string& key,
+                     int default_value) {
+  const std::optional<std::string> bytes = read_bytes(fs::path(path));
+  return profile_int_in(bytes ? *bytes : std::string(), section, key, default_value);
+}
+
 bool write_profile_string(const std::string& path, const std::string& section,
                           const std::string& key, const std::string& value) {
-  if (!valid_name(section) || section.find(']') != std::string::npos || !valid_name(key) ||
-      key.find('=') != std::string::npos || key.front() == '[' || holds_line_break_or_nul(value)) {
-    return false;
-  }
+  if (!writable(section, key, value)) return false;
   const fs::path target(path);
   std::error_code ec;
   const fs::file_status status = fs::status(target, ec);

@@ -17,6 +17,7 @@
 // line the writer adds ends with CRLF, and a file whose last line had no line
 // end gets a CRLF before anything is added after it.
 
+#include <optional>
 #include <string>
 
 inline constexpr std::size_t profile_value_max_length = 2047;
@@ -43,3 +44,14 @@ int read_profile_int(const std::string& path, const std::string& section, const 
 // name.
 bool write_profile_string(const std::string& path, const std::string& section,
                           const std::string& key, const std::string& value);
+
+// The same reading and writing on the file's bytes held in memory. The text
+// with the key set is nullopt where write_profile_string refuses the names or
+// the value.
+std::string profile_string_in(const std::string& bytes, const std::string& section,
+                              const std::string& key, const std::string& default_value);
+int profile_int_in(const std::string& bytes, const std::string& section, const std::string& key,
+                   int default_value);
+std::optional<std::string> profile_with_key_set(const std::string& bytes,
+                                                const std::string& section, const std::string& key,
+                                                const std::string& value);

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <iterator>
+#include <string_view>
 
 namespace {
 
@@ -93,8 +95,7 @@ bool has_zero(const std::string& s) { return s.find('\0') != std::string::npos; 
 bool write_desktop_entry(const std::string& path, const std::string& name,
                          const std::string& command, mode_t mode) {
   if (has_zero(path) || has_zero(name) || has_zero(command)) return false;
-  const std::string text = "[Desktop Entry]\nType=Application\nName=" + escape_string(name) +
-                           "\nExec=" + escape_string(exec_argument(command)) + "\n";
+  const std::string text = desktop_entry_text(name, command);
   std::string temp = folder_of(path) + "/.tapwrenz-XXXXXX";
   const int fd = mkstemp(temp.data());
   if (fd < 0) return false;
@@ -111,28 +112,41 @@ bool write_desktop_entry(const std::string& path, const std::string& name,
   return ok;
 }
 
+std::string desktop_entry_text(const std::string& name, const std::string& command) {
+  return "[Desktop Entry]\nType=Application\nName=" + escape_string(name) +
+         "\nExec=" + escape_string(exec_argument(command)) + "\n";
+}
+
+std::optional<std::string> desktop_entry_exec_in(const std::string& text) {
+  bool in_entry = false;
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string_view line(text.data() + start, end - start);
+    start = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (!line.empty() && line[0] == '[') {
+      in_entry = line == "[Desktop Entry]";
+      continue;
+    }
+    const std::size_t eq = line.find('=');
+    if (!in_entry || eq == std::string_view::npos) continue;
+    std::string_view key = line.substr(0, eq);
+    while (!key.empty() && (key.back() == ' ' || key.back() == '\t')) key.remove_suffix(1);
+    if (key != "Exec") continue;
+    const std::size_t value = line.find_first_not_of(" \t", eq + 1);
+    return unescape_string(std::string(value == std::string_view::npos ? "" : line.substr(value)));
+  }
+  return std::nullopt;
+}
+
 Desktop_Entry_Exec read_desktop_entry_exec(const std::string& path) {
   struct stat st {};
   if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
   std::ifstream file(path, std::ios::binary);
   if (!file) return {};
-  std::string line;
-  bool in_entry = false;
-  while (std::getline(file, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty() && line[0] == '[') {
-      in_entry = line == "[Desktop Entry]";
-      continue;
-    }
-    const size_t eq = line.find('=');
-    if (!in_entry || eq == std::string::npos) continue;
-    std::string key = line.substr(0, eq);
-    key.erase(key.find_last_not_of(" \t") + 1);
-    if (key != "Exec") continue;
-    const size_t start = line.find_first_not_of(" \t", eq + 1);
-    return {true, unescape_string(start == std::string::npos ? "" : line.substr(start))};
-  }
-  return {true, std::nullopt};
+  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  return {true, desktop_entry_exec_in(text)};
 }
 
 std::string unquote_exec(const std::string& exec, bool first_argument_only) {

@@ -23,6 +23,11 @@ struct Desktop_Entry_Exec {
 // undone but still quoted as written.
 Desktop_Entry_Exec read_desktop_entry_exec(const std::string& path);
 
+// The same two on a launcher's text held in memory: the text that
+// write_desktop_entry writes, and the Exec value read from a text.
+std::string desktop_entry_text(const std::string& name, const std::string& command);
+std::optional<std::string> desktop_entry_exec_in(const std::string& text);
+
 // The Exec value with its quoting and "%%" undone. With `first_argument_only`
 // leading blanks are skipped and the text ends at the first unquoted blank;
 // otherwise the text outside quotes is kept as it stands.

@@ -14,13 +14,47 @@ std::int64_t frame_bytes(SDL_AudioFormat format, int channels) {
   return SDL_AUDIO_BITSIZE(format) / 8 * channels;
 }
 
+std::uint32_t read_u32(const unsigned char* p) {
+  return p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
+         (std::uint32_t{p[3]} << 24);
+}
+
+void write_u32(unsigned char* p, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
+}
+
+// The library allocates a chunk's declared size before it reads the chunk, so
+// a few bytes that claim a 4 GB data chunk would ask for 4 GB. No chunk can
+// hold more than the image has left, so the first one that claims more has
+// its size cut to that, on a copy; the library then reads the very bytes it
+// would have read. Null when no chunk needs it.
+std::unique_ptr<std::vector<unsigned char>> with_chunk_sizes_cut(
+    const std::vector<unsigned char>& wav) {
+  constexpr std::size_t kHeader = 12;  // "RIFF", its size, "WAVE"
+  if (wav.size() < kHeader || std::memcmp(wav.data(), "RIFF", 4) != 0) return nullptr;
+  for (std::size_t at = kHeader; wav.size() - at >= 8;) {
+    const std::size_t declared = read_u32(&wav[at + 4]);
+    const std::size_t left = wav.size() - at - 8;
+    if (declared > left) {
+      auto cut = std::make_unique<std::vector<unsigned char>>(wav);
+      write_u32(&(*cut)[at + 4], static_cast<std::uint32_t>(left));
+      return cut;
+    }
+    at += 8 + declared + (declared & 1);
+    if (at > wav.size()) break;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 std::shared_ptr<const Device_Sound> decode_for_device(const std::vector<unsigned char>& wav,
                                                       const SDL_AudioSpec& device) {
   // The library measures memory and samples in int.
   if (wav.empty() || wav.size() > INT_MAX) return nullptr;
-  SDL_RWops* source = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
+  const auto cut = with_chunk_sizes_cut(wav);
+  const std::vector<unsigned char>& image = cut ? *cut : wav;
+  SDL_RWops* source = SDL_RWFromConstMem(image.data(), static_cast<int>(image.size()));
   if (source == nullptr) return nullptr;
   SDL_AudioSpec wav_format{};
   Uint8* raw = nullptr;

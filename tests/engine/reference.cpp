@@ -65,6 +65,20 @@ int count_occurrences(std::string s, const std::string& find) {
   return count;
 }
 
+std::string pad_right(std::string s, char fill, int width) {
+  if (fill == '\0' || width == 0) return "";
+  while (width > 0 && s.size() < static_cast<std::size_t>(width)) s += fill;
+  return s;
+}
+
+std::string pad_centre(std::string s, char fill, int width) {
+  if (fill == '\0' || width == 0) return "";
+  const long long d = static_cast<long long>(width) - static_cast<long long>(s.size());
+  if (d < 0) return pad_right(s, fill, width);
+  for (long long i = 1; i <= d; ++i) s = i < d / 2 ? fill + s : s + fill;
+  return s;
+}
+
 int lowest_code_for(const TMorse_Code_Table& table, const std::string& morse) {
   for (int c = 1; c <= 255; ++c) {
     if (!morse.empty() && table[c].Morse_Code == morse) return c;

@@ -16,6 +16,10 @@ std::string replace_all(std::string s, const std::string& find, const std::strin
 
 int count_occurrences(std::string s, const std::string& find);
 
+// Fill appended one at a time; the centred one puts each fill byte in front or behind in turn.
+std::string pad_right(std::string s, char fill, int width);
+std::string pad_centre(std::string s, char fill, int width);
+
 // Searches entries 1 to 255 upwards for the first one with this code.
 int lowest_code_for(const TMorse_Code_Table& table, const std::string& morse);
 

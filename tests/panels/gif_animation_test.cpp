@@ -6,6 +6,7 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -134,6 +135,25 @@ TEST(Gif_Animation, TheLogoIsAnimatedAndUsesEachDisposal) {
   const std::size_t last = a.frames.size() - 1;
   EXPECT_EQ(at(a, static_cast<int>(last - 1), 20, 141), 0xFFD02020u);
   EXPECT_EQ(at(a, static_cast<int>(last), 20, 141), kClear);
+}
+
+// The decoder allocates each frame's raster before reading it, so a frame's
+// own size is held to the limits, wherever it lies on the screen.
+TEST(Gif_Animation, FramesLargerThanTheLimitGiveNoFrames) {
+  const std::vector<GifByteType> row(4097, 1);
+  const auto wide = encode(4, 4, {{0, 0, 4097, 1, row, DISPOSAL_UNSPECIFIED, 10}});
+  EXPECT_TRUE(decode_gif(wide.data(), wide.size()).frames.empty());
+  const auto fits =
+      encode(4, 4, {{0, 0, 4096, 1, {row.begin() + 1, row.end()}, DISPOSAL_UNSPECIFIED, 10}});
+  EXPECT_EQ(decode_gif(fits.data(), fits.size()).frames.size(), 1u);
+
+  // A descriptor claiming 40000 x 40000 behind a small screen.
+  std::vector<unsigned char> claiming =
+      encode(2, 2, {{0, 0, 2, 2, {1, 2, 3, 0}, DISPOSAL_UNSPECIFIED, 10}});
+  const std::size_t image =
+      std::find(claiming.begin() + 13, claiming.end(), 0x2C) - claiming.begin();
+  for (std::size_t i : {image + 5, image + 7}) claiming[i] = 0x40, claiming[i + 1] = 0x9C;
+  EXPECT_TRUE(decode_gif(claiming.data(), claiming.size()).frames.empty());
 }
 
 TEST(Gif_Animation, BadBytesGiveNoFramesAndNoCrash) {

@@ -196,6 +196,21 @@ TEST_F(Profile_File_Test, FailedWritesLeaveTheOldFileWhole) {
   EXPECT_EQ(strays(), 0);
 }
 
+// The fuzz target works on the bytes in memory: they must behave as the file.
+TEST_F(Profile_File_Test, BytesInMemoryReadAndWriteAsTheFile) {
+  const std::string old_bytes = "\xEF\xBB\xBF[S]\nk = ' v '\nn=0x1A\n[t]\r\nk=2";
+  put(old_bytes);
+  EXPECT_EQ(profile_string_in(old_bytes, "s", "K", "-"), read_profile_string(path, "s", "K", "-"));
+  EXPECT_EQ(profile_int_in(old_bytes, "s", "n", 0), 26);
+  for (const auto& [section, key] : {std::pair{"s", "k"}, {"t", "new"}, {"u", "k"}}) {
+    put(old_bytes);
+    ASSERT_TRUE(write_profile_string(path, section, key, "x"));
+    EXPECT_EQ(profile_with_key_set(old_bytes, section, key, "x"), bytes()) << section << key;
+  }
+  EXPECT_EQ(profile_with_key_set(old_bytes, "s", "a=b", "x"), std::nullopt);
+  EXPECT_EQ(profile_with_key_set(old_bytes, "s", "k", "line\nbreak"), std::nullopt);
+}
+
 #ifndef _WIN32
 TEST_F(Profile_File_Test, ReplacementKeepsThePermissions) {
   put("[s]\r\nk=1\r\n");
