@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/linux/sdl_audio_device.h"
-#include "tests/platform/linux/wav_images.h"
+#include "wav_images.h"
 
 namespace {
 
