@@ -17,6 +17,7 @@
 # Seconds default to SOAK_SECONDS or 180. SOAK_GROWTH_KB (default 8192) is the
 # growth allowed; SOAK_GROWTH_KB=off only reports it (for sanitizer builds,
 # whose quarantine of freed memory makes resident memory meaningless).
+# SOAK_WRAPPER (e.g. "heaptrack -o /tmp/soak") starts the program under a tool.
 set -euo pipefail
 program=$1
 work=${2:-$(mktemp -d)}
@@ -27,8 +28,15 @@ log=$work/soak.log
 : >"$log"
 
 say() { echo "$*" | tee -a "$log"; }
+doing="start-up"  # the step under way, for the failure report
 fail() {
-  echo "FAIL: $*" | tee -a "$log" >&2
+  echo "FAIL: $doing: $*" | tee -a "$log" >&2
+  if [ -n "${DISPLAY:-}" ]; then
+    echo "visible windows:" $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null |
+      tr '\n' '|') >&2
+    command -v import >/dev/null && import -window root "$work/failure.png" 2>/dev/null &&
+      echo "picture: $work/failure.png" >&2
+  fi
   [ -f "$work/program.log" ] && tail -n 20 "$work/program.log" >&2
   exit 1
 }
@@ -39,6 +47,7 @@ fail() {
 app= xvfb=
 cleanup() { kill $app $xvfb 2>/dev/null || true; }
 trap cleanup EXIT
+trap 'exit 1' INT TERM HUP PIPE
 for attempt in 1 2 3; do
   : >"$work/display"
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$work/display" \
@@ -58,6 +67,12 @@ done
 export DISPLAY=:$(head -n 1 "$work/display") QT_QPA_PLATFORM=xcb
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} TAPWRENZ_AUTOSTART_DIR=$work/autostart
 export XDG_RUNTIME_DIR=$work/runtime
+# The system's D-Bus library keeps a buffer that LeakSanitizer reports at the
+# end of a sanitizer build's run; it is not ours.
+if [ -z "${LSAN_OPTIONS:-}" ]; then
+  printf 'leak:libdbus-1.so\n' >"$work/lsan.supp"
+  export LSAN_OPTIONS=suppressions=$work/lsan.supp
+fi
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 window_named() {  # prints the id of the visible window with this name, waiting up to `tries` tenths
@@ -87,7 +102,7 @@ copy_after() {  # sets the clipboard to a marker, runs the click, waits for new 
   done
   fail "nothing was copied"
 }
-alive() { kill -0 "$app" 2>/dev/null || fail "the program died ($1); its log: $work/program.log"; }
+alive() { kill -0 "$app" 2>/dev/null || fail "the program died; its log: $work/program.log"; }
 rss_kb() { awk '/^VmRSS:/{print $2}' "/proc/$app/status"; }
 
 # A box nobody asked for is copied (Ctrl+C copies a message box's text),
@@ -102,7 +117,7 @@ dismiss_boxes() {
       set_clipboard ""
       xdotool key ctrl+c
       sleep 0.2
-      say "unexpected box after $1: $(clipboard | tr '\n' ' ' | head -c 300)"
+      say "unexpected box during $doing: $(clipboard | tr '\n' ' ' | head -c 300)"
       unexpected=$((unexpected + 1))
       xdotool key Escape
       sleep 0.3
@@ -118,11 +133,13 @@ bin=$(dirname "$program")
 cp "$program" "$bin"/Mores_Code_*_Tone.wav "$bin"/tapwrenz.txt "$bin"/catalog.txt "$install"/
 program=$install/$(basename "$program")
 
-"$program" >"$work/program.log" 2>&1 &
+# SOAK_WRAPPER runs the program under a memory tool (heaptrack, valgrind);
+# the figures are then the tool's own.
+${SOAK_WRAPPER:-} "$program" >"$work/program.log" 2>&1 &
 app=$!
-main=$(window_named "Tapwren v2.0f|\\?\\?")
+main=$(tries=600 window_named "Tapwren v2.0f|\\?\\?")
 sleep 1
-dismiss_boxes "start-up"
+dismiss_boxes
 read -r wx wy start_w start_h < <(geometry "$main")
 menu=$((start_h - 481))
 click_client() {  # a point of the client area, in design coordinates
@@ -157,6 +174,7 @@ text=${text%$'\n'}
 
 round() {  # one round of work; $1 is its number
   local n=$1 delay=$((25 + ($1 % 4) * 10)) morse got
+  doing="round $n: text to Morse"
   morse_page
   reset
   set_clipboard "$text"
@@ -164,31 +182,35 @@ round() {  # one round of work; $1 is its number
   to_morse
   copy_output
   morse=$(clipboard)
-  [ "$(printf '%s\n' "$morse" | wc -l)" = 40 ] || fail "round $n: the Morse has $(printf '%s\n' "$morse" | wc -l) lines"
+  [ "$(printf '%s\n' "$morse" | wc -l)" = 40 ] || fail "the Morse has $(printf '%s\n' "$morse" | wc -l) lines"
+  doing="round $n: playing the output"
   play_output
   sleep 1
   if [ "$n" = 0 ] && command -v import >/dev/null; then
     import -window "$main" "$work/playing.png"  # Halt lit, Play greyed: for looking at
   fi
   halt
+  doing="round $n: Morse to text"
   set_clipboard "$morse"
   paste
   to_text
   copy_output
   got=$(clipboard)
-  [ "$got" = "$text" ] || fail "round $n: the text came back as: $(printf '%s' "$got" | head -n 3)"
+  [ "$got" = "$text" ] || fail "the text came back as: $(printf '%s' "$got" | head -n 3)"
+  doing="round $n: playing the input"
   play_input
   sleep 1
   halt
-  dismiss_boxes "round $n: conversions and playback"
+  dismiss_boxes
 
-  # A short playback that runs to its end.
+  doing="round $n: a short playback"
   reset
   set_clipboard ". -   - ."
   paste
   play_input
   sleep 1.5
-  # Keying: two quick left clicks and, after the letter gap, a right click.
+  # Two quick left clicks and, after the letter gap, a right click.
+  doing="round $n: keying"
   reset
   xdotool mousemove $((wx + 360)) $((wy + menu + 200)) click --repeat 2 --delay 80 1
   sleep 0.8
@@ -198,8 +220,9 @@ round() {  # one round of work; $1 is its number
   copy_output
   got=$(clipboard)
   [ "$got" = "IT" ] || say "round $n: keying gave '$got'"
-  dismiss_boxes "round $n: keying"
+  dismiss_boxes
 
+  doing="round $n: the chart and About"
   click_client 82 464  # "Morse Code Chart"
   close_chart "English Alphabet"
   for _ in 1 2 3; do  # "&About" from the "Help" menu
@@ -212,8 +235,9 @@ round() {  # one round of work; $1 is its number
   sleep 0.5
   xdotool key Escape
   gone "About Tapwren"
-  dismiss_boxes "round $n: dialogs"
+  dismiss_boxes
 
+  doing="round $n: resizing"
   xdotool windowsize "$main" 1282 $((962 + menu))
   sleep 0.4
   xdotool windowsize "$main" 900 $((700 + menu))
@@ -221,8 +245,9 @@ round() {  # one round of work; $1 is its number
   xdotool windowsize "$main" "$start_w" "$start_h"
   sleep 0.4
   read -r _ _ w h < <(geometry "$main")
-  [ "$w $h" = "$start_w $start_h" ] || fail "round $n: the window stayed at ${w}x$h"
+  [ "$w $h" = "$start_w $start_h" ] || fail "the window stayed at ${w}x$h"
 
+  doing="round $n: delays and alphabets"
   settings_page
   type_delay 266 "$delay"  # between letters when playing
   type_delay 298 "$delay"  # between dots and dashes
@@ -235,13 +260,14 @@ round() {  # one round of work; $1 is its number
   click_client 82 464
   close_chart "Russian Alphabet"
   click_client 25 68  # back to English
+  doing="round $n: sound loop and tests"
   click_client 493 339  # "Snd Loop"
   sleep 0.5
   click_client 573 339  # "Stop"
   click_client 571 371  # the dot's "Test"
   click_client 571 407  # the dash's "Test"
   sleep 0.3
-  dismiss_boxes "round $n: settings"
+  dismiss_boxes
 }
 
 close_chart() {  # waits for the chart of this alphabet and closes it with "OK"
@@ -255,7 +281,7 @@ close_chart() {  # waits for the chart of this alphabet and closes it with "OK"
 startup_kb=$(rss_kb)
 say "resident after start-up: $startup_kb kB"
 round 0
-alive "the first round"
+alive
 sleep 1
 base_kb=$(rss_kb)
 say "resident after the first round: $base_kb kB"
@@ -264,17 +290,19 @@ rounds=0
 while [ $((SECONDS - started)) -lt "$seconds" ]; do
   rounds=$((rounds + 1))
   round "$rounds"
-  alive "round $rounds"
+  alive
   echo "round $rounds at $((SECONDS - started)) s: $(rss_kb) kB" >>"$log"
 done
 sleep 1
-alive "the last round"
+doing="the end"
+alive
 end_kb=$(rss_kb)
 growth=$((end_kb - base_kb))
 say "resident after $rounds rounds in $((SECONDS - started)) s: $end_kb kB"
 say "growth since the first round: $growth kB (since start-up: $((end_kb - startup_kb)) kB)"
 
 # "Exit" closes the program, which writes its settings.
+doing="Exit"
 morse_page
 click_client 561 464
 for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
