@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <climits>
+#include <cstdint>
 
 #include "platform/linux/device_sound_decoder.h"
 #include "sound/sound_file.h"
@@ -44,6 +45,11 @@ std::optional<Element_Sounds> load_element_sounds(const std::string& dot_path,
   const std::optional<SDL_AudioSpec> dot_spec = format_of(*dot_file.image);
   if (!dot_spec || dot_spec->channels == 0 || dot_spec->freq <= 0)
     return undecodable("dot", dot_path);
+  // The output's byte rate is a 32-bit field.
+  if (std::uint64_t(dot_spec->freq) * dot_spec->channels * 2 > 0xFFFFFFFFu) {
+    error = "the dot sound \"" + dot_path + "\" has a rate no WAV output can hold";
+    return std::nullopt;
+  }
   SDL_AudioSpec out{};
   out.freq = dot_spec->freq;
   out.channels = dot_spec->channels;

@@ -1,17 +1,27 @@
 #include "cli/morse_timeline.h"
 
+#include <algorithm>
+#include <limits>
+
 Morse_Timeline::Morse_Timeline(int frames_per_second, int element_delay_ms, int letter_delay_ms,
                                Timeline_Sink& sink)
-    : rate_(frames_per_second),
+    : rate_(std::max(frames_per_second, 1)),
       element_delay_ms_(element_delay_ms),
       letter_delay_ms_(letter_delay_ms),
-      sink_(sink) {}
+      sink_(sink),
+      // Whole seconds times the rate must fit; far beyond what a WAV file
+      // holds at any rate, so pauses past it are never written anyway.
+      paused_ms_max_((std::numeric_limits<std::int64_t>::max() / rate_ - 1) * 1000) {}
+
+std::int64_t Morse_Timeline::frames_at(std::int64_t ms) const {
+  return ms / 1000 * rate_ + ms % 1000 * rate_ / 1000;
+}
 
 void Morse_Timeline::pause(int ms) {
-  if (ms <= 0) return;
-  const std::int64_t before = paused_ms_ * rate_ / 1000;
+  if (ms <= 0 || paused_ms_ > paused_ms_max_) return;
+  const std::int64_t before = frames_at(paused_ms_);
   paused_ms_ += ms;
-  const std::int64_t frames = paused_ms_ * rate_ / 1000 - before;
+  const std::int64_t frames = frames_at(paused_ms_) - before;
   if (frames > 0) sink_.silence(frames);
 }
 

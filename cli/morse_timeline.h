@@ -27,6 +27,7 @@ class Morse_Timeline {
 
  private:
   void pause(int ms);
+  std::int64_t frames_at(std::int64_t ms) const;
 
   std::int64_t rate_;
   int element_delay_ms_;
@@ -35,4 +36,5 @@ class Morse_Timeline {
   // Every pause is cut at the frame its end falls in, counted from the sum of
   // all pauses so far: rounding never adds up over an hour of Morse.
   std::int64_t paused_ms_ = 0;
+  std::int64_t paused_ms_max_;
 };

@@ -4,10 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -37,12 +40,44 @@ std::string header(const Pcm_Format& f, std::uint32_t data_bytes) {
   put_u16(h, 1);  // PCM
   put_u16(h, static_cast<std::uint32_t>(f.channels));
   put_u32(h, static_cast<std::uint32_t>(f.rate));
-  put_u32(h, static_cast<std::uint32_t>(f.rate * f.frame_bytes()));
+  put_u32(h, static_cast<std::uint32_t>(std::uint64_t(f.rate) * f.frame_bytes()));
   put_u16(h, static_cast<std::uint32_t>(f.frame_bytes()));
   put_u16(h, 16);
   h += "data";
   put_u32(h, data_bytes);
   return h;
+}
+
+// The temporary file for the signal handler: a render broken off by Ctrl-C
+// or a kill leaves nothing behind either. Only async-signal-safe calls below.
+char pending_temp[4096];
+volatile std::sig_atomic_t pending_temp_set = 0;
+constexpr int cleanup_signals[] = {SIGINT, SIGTERM, SIGHUP};
+using Handler = void (*)(int);
+Handler previous_handlers[std::size(cleanup_signals)];
+
+void remove_temp_and_end(int signal_number) {
+  if (pending_temp_set != 0) ::unlink(pending_temp);
+  std::signal(signal_number, SIG_DFL);
+  std::raise(signal_number);
+}
+
+void guard_temp(const std::string& path) {
+  if (path.size() >= sizeof pending_temp) return;
+  std::memcpy(pending_temp, path.c_str(), path.size() + 1);
+  pending_temp_set = 1;
+  for (std::size_t i = 0; i < std::size(cleanup_signals); ++i) {
+    previous_handlers[i] = std::signal(cleanup_signals[i], remove_temp_and_end);
+    // A signal the caller had ignored stays ignored.
+    if (previous_handlers[i] == SIG_IGN) std::signal(cleanup_signals[i], SIG_IGN);
+  }
+}
+
+void unguard_temp() {
+  if (pending_temp_set == 0) return;
+  for (std::size_t i = 0; i < std::size(cleanup_signals); ++i)
+    std::signal(cleanup_signals[i], previous_handlers[i]);
+  pending_temp_set = 0;
 }
 
 bool write_all(int fd, std::string_view bytes) {
@@ -64,12 +99,23 @@ Wav_Writer::Wav_Writer(std::string path, Pcm_Format format)
   std::vector<char> name(path_.begin(), path_.end());
   for (const char c : std::string_view(".XXXXXX")) name.push_back(c);
   name.push_back('\0');
+  // The signals wait until the handler knows the file's name.
+  sigset_t cleanup{};
+  sigset_t before{};
+  sigemptyset(&cleanup);
+  for (const int s : cleanup_signals) sigaddset(&cleanup, s);
+  ::sigprocmask(SIG_BLOCK, &cleanup, &before);
   fd_ = ::mkstemp(name.data());
+  const int create_error = errno;
+  if (fd_ >= 0) {
+    temp_path_ = name.data();
+    guard_temp(temp_path_);
+  }
+  ::sigprocmask(SIG_SETMASK, &before, nullptr);
   if (fd_ < 0) {
-    fail("cannot write", errno);
+    fail("cannot write", create_error);
     return;
   }
-  temp_path_ = name.data();
   // mkstemp makes the file private; a finished WAV gets a new file's usual rights.
   const mode_t mask = ::umask(0);
   ::umask(mask);
@@ -81,6 +127,7 @@ Wav_Writer::Wav_Writer(std::string path, Pcm_Format format)
 Wav_Writer::~Wav_Writer() {
   if (fd_ >= 0) ::close(fd_);
   if (!committed_ && !temp_path_.empty()) ::unlink(temp_path_.c_str());
+  if (!temp_path_.empty()) unguard_temp();
 }
 
 void Wav_Writer::fail(const std::string& what, int error_number) {

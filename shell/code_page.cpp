@@ -95,6 +95,10 @@ std::string encode_to_code_page(Code_Page cp, std::u16string_view text) {
   std::string out;
   out.reserve(text.size());
   for (char16_t c : text) {
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+      continue;
+    }
     const int byte = code_page_byte(cp, c);
     if (byte >= 0) out.push_back(static_cast<char>(byte));
   }

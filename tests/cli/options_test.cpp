@@ -44,7 +44,6 @@ TEST(Options, MistakesAreRefusedWithOneLineNamingThem) {
       {{"--wav"}, "Missing value after '--wav'"},
       {{"--to-text", "extra"}, "unexpected argument 'extra'"},
       {{}, "nothing to do: give --to-morse, --to-text or --wav FILE"},
-      {{"--alphabet", "english"}, "nothing to do: give --to-morse, --to-text or --wav FILE"},
       {{"--to-morse", "--to-text"}, "give only one of --to-morse, --to-text and --wav"},
       {{"--to-morse", "--alphabet", "klingon"},
        "--alphabet: unknown alphabet 'klingon' (english, european, norwegian or russian)"},
@@ -52,20 +51,15 @@ TEST(Options, MistakesAreRefusedWithOneLineNamingThem) {
        "--letter-delay: 'abc' is not a whole number of milliseconds"},
       {{"--wav", "o.wav", "--element-delay", "50ms"},
        "--element-delay: '50ms' is not a whole number of milliseconds"},
-      {{"--wav", "o.wav", "--element-delay", ""},
-       "--element-delay: '' is not a whole number of milliseconds"},
       {{"--wav", "o.wav", "--letter-delay", "99999999999"},
        "--letter-delay: '99999999999' is not a whole number of milliseconds"},
       {{"--wav", "o.wav", "--letter-delay", "24"},
        "--letter-delay: 24 is outside 25..10000 milliseconds"},
       {{"--wav", "o.wav", "--element-delay", "10001"},
        "--element-delay: 10001 is outside 25..10000 milliseconds"},
-      {{"--wav", "o.wav", "--element-delay", "-50"},
-       "--element-delay: -50 is outside 25..10000 milliseconds"},
       {{"--wav="}, "--wav: the file name is empty"},
       {{"--wav", "o.wav", "--dot="}, "--dot: the file name is empty"},
       {{"--to-morse", "--dot", "d.wav"}, "--dot applies only to --wav"},
-      {{"--to-text", "--letter-delay", "100"}, "--letter-delay applies only to --wav"},
   };
   for (const auto& c : cases) {
     const Parsed_Options p = parse_options(c.args);

@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -135,6 +136,33 @@ TEST_F(Program, AFailedRenderExitsWithStatusOne) {
   EXPECT_EQ(r.err, "tapwrenz: the dot sound \"" + bin() +
                        "/Mores_Code_Dot_Tone.wav\" is no WAV file that can be played\n");
   EXPECT_FALSE(fs::exists(wav));
+}
+
+TEST_F(Program, AnInterruptedRenderLeavesNoFile) {
+  int input[2];
+  ASSERT_EQ(::pipe(input), 0);
+  const std::string out = dir.path().toStdString() + "/out";
+  fs::create_directory(out);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    ::dup2(input[0], 0);
+    ::close(input[1]);
+    ::execl(program().c_str(), program().c_str(), "--wav", (out + "/x.wav").c_str(), nullptr);
+    ::_exit(127);
+  }
+  ::close(input[0]);
+  // A render that waits for more input once its temporary file exists.
+  ASSERT_EQ(::write(input[1], ".-\n", 3), 3);
+  int status = 0;
+  while (fs::is_empty(out)) {
+    ASSERT_EQ(::waitpid(pid, &status, WNOHANG), 0) << "the render ended by itself";
+    ::usleep(1000);
+  }
+  ::kill(pid, SIGINT);
+  ::waitpid(pid, &status, 0);
+  ::close(input[1]);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT);
+  EXPECT_TRUE(fs::is_empty(out));
 }
 
 }  // namespace
