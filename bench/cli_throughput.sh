@@ -45,21 +45,26 @@ make_morse() {  # bytes text file
   rm "$3.all"
 }
 
-# Fastest of $runs runs, wall clock and processor time (user + system).
+# Fastest of $runs runs, wall clock and processor time (user + system of the
+# program alone), to the microsecond.
 measure() {  # label input args...
-  local label=$1 input=$2
-  shift 2
-  local mb best_wall=999 best_cpu=999
-  mb=$(stat -c %s "$input" | awk '{printf "%.1f", $1 / 1048576}')
-  for _ in $(seq "$runs"); do
-    read -r wall cpu < <({ /usr/bin/time -f "%e %U %S" "$program" "$@" <"$input" >/dev/null; } 2>&1 |
-      awk '{print $1, $2 + $3}')
-    best_wall=$(awk -v a="$wall" -v b="$best_wall" 'BEGIN{print (a < b) ? a : b}')
-    best_cpu=$(awk -v a="$cpu" -v b="$best_cpu" 'BEGIN{print (a < b) ? a : b}')
-  done
-  awk -v l="$label" -v mb="$mb" -v w="$best_wall" -v c="$best_cpu" 'BEGIN{
-    printf "%-22s %6.1f MiB  wall %.2f s (%.0f MiB/s)  cpu %.2f s (%.0f MiB/s)\n",
-      l, mb, w, mb / w, c, mb / c }'
+  python3 - "$runs" "$program" "$@" <<'PY'
+import os, resource, subprocess, sys, time
+runs, program, label, path, args = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4], sys.argv[5:]
+mib = os.path.getsize(path) / 1048576
+best_wall = best_cpu = float("inf")
+for _ in range(runs):
+    before = resource.getrusage(resource.RUSAGE_CHILDREN)
+    start = time.perf_counter()
+    with open(path, "rb") as i, open(os.devnull, "wb") as o:
+        subprocess.run([program] + args, stdin=i, stdout=o, check=True)
+    wall = time.perf_counter() - start
+    after = resource.getrusage(resource.RUSAGE_CHILDREN)
+    cpu = (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
+    best_wall, best_cpu = min(best_wall, wall), min(best_cpu, cpu)
+print(f"{label:<12} {mib:6.1f} MiB  wall {best_wall:.3f} s ({mib / best_wall:.0f} MiB/s)"
+      f"  cpu {best_cpu:.3f} s ({mib / best_cpu:.0f} MiB/s)")
+PY
 }
 
 max_rss() {  # input args...
