@@ -30,9 +30,17 @@ void write_u32(unsigned char* p, std::uint32_t v) {
 // would have read. Null when no chunk needs it.
 std::unique_ptr<std::vector<unsigned char>> with_chunk_sizes_cut(
     const std::vector<unsigned char>& wav) {
-  constexpr std::size_t kHeader = 12;  // "RIFF", its size, "WAVE"
-  if (wav.size() < kHeader || std::memcmp(wav.data(), "RIFF", 4) != 0) return nullptr;
-  for (std::size_t at = kHeader; wav.size() - at >= 8;) {
+  // The chunks follow "RIFF", its size and "WAVE"; the library also reads an
+  // image that starts right at "WAVE".
+  std::size_t at;
+  if (wav.size() >= 12 && std::memcmp(wav.data(), "RIFF", 4) == 0) {
+    at = 12;
+  } else if (wav.size() >= 4 && std::memcmp(wav.data(), "WAVE", 4) == 0) {
+    at = 4;
+  } else {
+    return nullptr;
+  }
+  while (wav.size() - at >= 8) {
     const std::size_t declared = read_u32(&wav[at + 4]);
     const std::size_t left = wav.size() - at - 8;
     if (declared > left) {

@@ -68,6 +68,13 @@ TEST(DeviceSoundDecoder, DataChunkClaimingGigabytesPlaysWhatIsThere) {
   EXPECT_EQ(decoded->bytes, expected->bytes);
   // The caller's image is left as it was.
   EXPECT_EQ(claiming[kData_Size_At + 3], 0xFF);
+
+  // The same without the leading "RIFF" and its size, which the library
+  // reads as well.
+  const std::vector<unsigned char> bare(claiming.begin() + 8, claiming.end());
+  const auto decoded_bare = decode_for_device(bare, device_format());
+  ASSERT_NE(decoded_bare, nullptr);
+  EXPECT_EQ(decoded_bare->bytes, expected->bytes);
 }
 
 TEST(DeviceSoundDecoder, CutOrOversizedHeadersGiveNoSound) {
