@@ -46,6 +46,8 @@ std::string one_line(QString text) {
 
 Parsed_Options parse_options(const std::vector<std::string>& arguments) {
   QCommandLineParser parser;
+  // "-platform" is then one unknown option, not eight unknown letters.
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   const QCommandLineOption help({"h", "help"}, {});
   const QCommandLineOption version("version", {});
   const QCommandLineOption to_morse("to-morse", {});

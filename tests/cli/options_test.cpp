@@ -41,6 +41,8 @@ TEST(Options, MistakesAreRefusedWithOneLineNamingThem) {
     std::string error;
   } cases[] = {
       {{"--to-morse", "--bogus"}, "Unknown option 'bogus'"},
+      {{"-platform", "offscreen"},
+       "Unknown option 'platform'"},  // a toolkit option is ours no more
       {{"--wav"}, "Missing value after '--wav'"},
       {{"--to-text", "extra"}, "unexpected argument 'extra'"},
       {{}, "nothing to do: give --to-morse, --to-text or --wav FILE"},
