@@ -14,7 +14,7 @@
 #     failure; the program must be alive after every round and write its
 #     settings file when "Exit" closes it at the end.
 #   tests/x11/soak.sh <tapwrenz binary> [work folder] [seconds]
-# Seconds default to SOAK_SECONDS or 180. SOAK_GROWTH_KB (default 8192) is the
+# Seconds default to SOAK_SECONDS or 180. SOAK_GROWTH_KB (default 4096) is the
 # growth allowed; SOAK_GROWTH_KB=off only reports it (for sanitizer builds,
 # whose quarantine of freed memory makes resident memory meaningless).
 # SOAK_WRAPPER (e.g. "heaptrack -o /tmp/soak") starts the program under a tool.
@@ -22,7 +22,7 @@ set -euo pipefail
 program=$1
 work=${2:-$(mktemp -d)}
 seconds=${3:-${SOAK_SECONDS:-180}}
-bound_kb=${SOAK_GROWTH_KB:-8192}
+bound_kb=${SOAK_GROWTH_KB:-4096}
 mkdir -p "$work"
 log=$work/soak.log
 : >"$log"
@@ -31,11 +31,14 @@ say() { echo "$*" | tee -a "$log"; }
 doing="start-up"  # the step under way, for the failure report
 fail() {
   echo "FAIL: $doing: $*" | tee -a "$log" >&2
+  [ -n "${failing:-}" ] && exit 1
+  failing=1
   if [ -n "${DISPLAY:-}" ]; then
     echo "visible windows:" $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null |
       tr '\n' '|') >&2
     command -v import >/dev/null && import -window root "$work/failure.png" 2>/dev/null &&
       echo "picture: $work/failure.png" >&2
+    [ -n "${app:-}" ] && dismiss_boxes  # their texts go to the log
   fi
   [ -f "$work/program.log" ] && tail -n 20 "$work/program.log" >&2
   exit 1
@@ -92,7 +95,16 @@ gone() {  # waits until no visible window has this name
 }
 geometry() { xdotool getwindowgeometry --shell "$1" | awk -F= '/^(X|Y|WIDTH|HEIGHT)=/{printf "%s ", $2} END{print ""}'; }
 clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
-set_clipboard() { printf '%s' "$1" | xclip -i -selection clipboard; }
+# xclip takes the clipboard from a child it leaves behind, which on a busy
+# machine may do so after the next click: wait until the text reads back.
+set_clipboard() {
+  printf '%s' "$1" | xclip -i -selection clipboard
+  for _ in $(seq 50); do
+    [ "$(clipboard)" = "$1" ] && return
+    sleep 0.1
+  done
+  fail "the clipboard did not take the text"
+}
 copy_after() {  # sets the clipboard to a marker, runs the click, waits for new content
   set_clipboard "marker"
   "$@"
@@ -114,7 +126,7 @@ dismiss_boxes() {
     while box=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1) &&
       [ -n "$box" ]; do
       xdotool windowfocus --sync "$box" 2>/dev/null || true
-      set_clipboard ""
+      set_clipboard "(no text)"
       xdotool key ctrl+c
       sleep 0.2
       say "unexpected box during $doing: $(clipboard | tr '\n' ' ' | head -c 300)"
