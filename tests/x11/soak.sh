@@ -38,7 +38,7 @@ fail() {
       tr '\n' '|') >&2
     command -v import >/dev/null && import -window root "$work/failure.png" 2>/dev/null &&
       echo "picture: $work/failure.png" >&2
-    [ -n "${app:-}" ] && dismiss_boxes  # their texts go to the log
+    [ -n "${app:-}" ] && dismiss_boxes  # pictures of any boxes
   fi
   [ -f "$work/program.log" ] && tail -n 20 "$work/program.log" >&2
   exit 1
@@ -117,20 +117,19 @@ copy_after() {  # sets the clipboard to a marker, runs the click, waits for new 
 alive() { kill -0 "$app" 2>/dev/null || fail "the program died; its log: $work/program.log"; }
 rss_kb() { awk '/^VmRSS:/{print $2}' "/proc/$app/status"; }
 
-# A box nobody asked for is copied (Ctrl+C copies a message box's text),
-# closed with Escape (which answers "No" to a question) and counted.
+# A box nobody asked for is kept as a picture, closed with Escape (which
+# answers "No" to a question) and counted.
 unexpected=0
 dismiss_boxes() {
   local box
   for title in Information Warning Error; do
     while box=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1) &&
       [ -n "$box" ]; do
-      xdotool windowfocus --sync "$box" 2>/dev/null || true
-      set_clipboard "(no text)"
-      xdotool key ctrl+c
-      sleep 0.2
-      say "unexpected box during $doing: $(clipboard | tr '\n' ' ' | head -c 300)"
       unexpected=$((unexpected + 1))
+      say "unexpected box '$title' during $doing (picture: $work/box-$unexpected.png)"
+      command -v import >/dev/null && { import -window "$box" "$work/box-$unexpected.png" || true; }
+      [ "$unexpected" -gt 20 ] && fail "boxes keep coming"
+      xdotool windowfocus --sync "$box" 2>/dev/null || true
       xdotool key Escape
       sleep 0.3
     done
@@ -146,7 +145,7 @@ cp "$program" "$bin"/Mores_Code_*_Tone.wav "$bin"/tapwrenz.txt "$bin"/catalog.tx
 program=$install/$(basename "$program")
 
 # SOAK_WRAPPER runs the program under a memory tool (heaptrack, valgrind);
-# the figures are then the tool's own.
+# the resident figures are then those of the tool's process.
 ${SOAK_WRAPPER:-} "$program" >"$work/program.log" 2>&1 &
 app=$!
 main=$(tries=600 window_named "Tapwren v2.0f|\\?\\?")
@@ -199,7 +198,7 @@ round() {  # one round of work; $1 is its number
   play_output
   sleep 1
   if [ "$n" = 0 ] && command -v import >/dev/null; then
-    import -window "$main" "$work/playing.png"  # Halt lit, Play greyed: for looking at
+    import -window "$main" "$work/playing.png" || true  # Halt lit, Play greyed: for looking at
   fi
   halt
   doing="round $n: Morse to text"
