@@ -11,6 +11,7 @@
 
 #include "panels/morse_chart.h"
 #include "panels/unscramble_text.h"
+#include "shell/appending_view.h"
 #include "shell/area_conversion.h"
 #include "shell/file_status.h"
 #include "shell/paced_message_loop.h"
@@ -264,12 +265,14 @@ void TMainForm1::Build_Morse_Code_Table() {
 void TMainForm1::let_message_loop_run() { message_loop_->run_once(); }
 
 void TMainForm1::Convert_Input_Text_To_Morse() {
+  const Appending_View appending(Output_Memo);
   convert_text_area_to_morse(*input_area_, *output_area_, Morse_Code_Table,
                              [this] { let_message_loop_run(); });
   message_loop_->release();
 }
 
 void TMainForm1::Convert_Input_Morse_To_Text() {
+  const Appending_View appending(Output_Memo);
   convert_morse_area_to_text(*input_area_, *output_area_, Morse_Code_Table,
                              [this] { let_message_loop_run(); });
   message_loop_->release();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QEventLoop>
+#include <QScrollBar>
 
 #include <QSignalSpy>
 #include <QTest>
@@ -138,6 +139,22 @@ TEST_F(Main_Window_Conversion, ChoosingAnotherAlphabetLeavesNothingOfTheLastOneB
   type_input(QString::fromUtf16(u"ÁÉ é"));
   QTest::mouseClick(form.Convert_Text_to_Morse_Button, Qt::LeftButton);
   EXPECT_EQ(form.output_area().line(0), ".--.- ..-..   ");
+}
+
+// While it converts, the output view centres on scroll (see Appending_View); afterwards it
+// scrolls as any area does: its range ends at the last full page, not at the last line.
+TEST_F(Main_Window_Conversion, TheOutputScrollsAsBeforeOnceAConversionEnds) {
+  QStringList lines;
+  for (int i = 0; i < 300; ++i) lines << "SOS " + QString::number(i);
+  type_input(lines.join('\n'));
+  at_first_yield([&] { QTest::mouseClick(form.Convert_Text_to_Morse_Button, Qt::LeftButton); });
+  QTest::mouseClick(form.Convert_Text_to_Morse_Button, Qt::LeftButton);  // and one nested
+  QCoreApplication::processEvents();
+  const int converted_range = form.Output_Memo->verticalScrollBar()->maximum();
+  form.Output_Memo->setPlainText(form.Output_Memo->toPlainText());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(converted_range, form.Output_Memo->verticalScrollBar()->maximum());
+  EXPECT_LT(converted_range, form.output_area().count() - 5);
 }
 
 TEST_F(Main_Window_Conversion, AnInputEditMadeDuringAYieldIsSeenByTheNextLine) {
