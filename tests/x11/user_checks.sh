@@ -43,7 +43,16 @@ window_named() {
 }
 geometry() { xdotool getwindowgeometry --shell "$1" | awk -F= '/^(X|Y|WIDTH|HEIGHT)=/{printf "%s ", $2} END{print ""}'; }
 clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
-set_clipboard() { printf '%s' "$1" | xclip -i -selection clipboard; }
+# xclip takes the clipboard from a child it leaves behind, which on a busy
+# machine may do so after the next click: wait until the text reads back.
+set_clipboard() {
+  printf '%s' "$1" | xclip -i -selection clipboard
+  for _ in $(seq 50); do
+    [ "$(clipboard)" = "$1" ] && return
+    sleep 0.1
+  done
+  fail "the clipboard did not take the text"
+}
 # Sets the clipboard to a marker, runs the click, and waits for new content.
 copy_after() {
   set_clipboard "marker"
