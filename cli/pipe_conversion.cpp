@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "cli/line_reader.h"
+#include "engine/morse_to_text.h"
+#include "engine/text_to_morse.h"
 #include "shell/code_page.h"
 
 namespace {
@@ -47,15 +49,29 @@ bool convert_pipe(Conversion conversion, int alphabet_index, Byte_Source& in, By
   // Codes are dots, dashes and spaces, so Morse comes out as ASCII, which is
   // its own UTF-8; a table that held anything else is decoded like text.
   const bool ascii_out = conversion == Conversion::Text_to_Morse && codes_are_ascii(table);
+  // The engine appends each line straight to what is gathered for output (or, when it has
+  // to be decoded, to one buffer used for every line), so nothing is copied twice.
+  std::string encoded;
+  std::string converted;
   std::string_view line;
   while (!output.failed() && reader.next(line)) {
-    std::string bytes = reader.ascii() ? std::string(line) : encode_utf8_to_code_page(page, line);
-    const std::string converted = convert_line(conversion, table, std::move(bytes));
-    if (ascii_out)
-      output.gathered() += converted;
-    else
-      append_code_page_as_utf8(page, converted, output.gathered());
-    output.gathered() += '\n';
+    std::string_view bytes = line;
+    if (!reader.ascii()) {
+      encoded = encode_utf8_to_code_page(page, line);
+      bytes = encoded;
+    }
+    std::string& gathered = output.gathered();
+    if (ascii_out) {
+      append_text_line_to_morse(table, bytes, gathered);
+    } else {
+      converted.clear();
+      if (conversion == Conversion::Text_to_Morse)
+        append_text_line_to_morse(table, bytes, converted);
+      else
+        append_morse_line_to_text(table, bytes, converted);
+      append_code_page_as_utf8(page, converted, gathered);
+    }
+    gathered += '\n';
     output.commit();
   }
   output.flush();

@@ -49,12 +49,10 @@ bool packed_short_token(const char* text, std::size_t pos, std::size_t end, std:
 // line, so only its front ever needs trimming, and each byte is looked at a bounded number
 // of times. A token is scanned once: while looking for its end, its "." and "-" are packed
 // into the direct index's key, so a plain code needs no second look.
-std::string morse_line_to_text(const TMorse_Code_Table& table, std::string line,
-                               const std::function<void()>& after_token) {
+void append_morse_line_to_text(const TMorse_Code_Table& table, std::string_view line,
+                               std::string& out, const std::function<void()>& after_token) {
   const std::string_view whole = trimmed(line);
   const char* const text = whole.data();
-  std::string out;
-  out.reserve(whole.size() / 2 + 1);  // every letter takes at least one byte and a space
   std::size_t pos = 0;
   const std::size_t end = whole.size();
   while (pos < end) {
@@ -86,5 +84,12 @@ std::string morse_line_to_text(const TMorse_Code_Table& table, std::string line,
     pos = stop < end ? stop + 1 : end;
     if (after_token) after_token();
   }
+}
+
+std::string morse_line_to_text(const TMorse_Code_Table& table, std::string line,
+                               const std::function<void()>& after_token) {
+  std::string out;
+  out.reserve(line.size() / 2 + 1);  // every letter takes at least one byte and a space
+  append_morse_line_to_text(table, line, out, after_token);
   return out;
 }

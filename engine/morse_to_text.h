@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "engine/morse_table.h"
 
@@ -15,3 +16,8 @@
 // token.
 std::string morse_line_to_text(const TMorse_Code_Table& table, std::string line,
                                const std::function<void()>& after_token = {});
+
+// The same, appended to `out`, which keeps what it held. `line` must stay as it is until the
+// call returns, after_token included.
+void append_morse_line_to_text(const TMorse_Code_Table& table, std::string_view line,
+                               std::string& out, const std::function<void()>& after_token = {});

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "engine/morse_table.h"
 
@@ -9,3 +10,8 @@
 // writes each remaining byte's code followed by one space. A space or TAB (code " ") thus
 // gives two spaces, three in all between two words.
 std::string text_line_to_morse(const TMorse_Code_Table& table, std::string line);
+
+// The same, appended to `out`, which keeps what it held: for callers that gather many lines
+// into one buffer.
+void append_text_line_to_morse(const TMorse_Code_Table& table, std::string_view line,
+                               std::string& out);

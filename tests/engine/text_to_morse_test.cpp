@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "engine/morse_to_text.h"
+
 namespace {
 
 std::string to_morse(int alphabet, const std::string& line) {
@@ -42,6 +44,20 @@ TEST(TextToMorse, OnlyAToZAreUpperCased) {
 TEST(TextToMorse, RussianDropsSpacesAndLatinLetters) {
   EXPECT_EQ(to_morse(kAlphabet_Russian, "\xC4\xC0 \t\xC4\xC0."), "-.. .- -.. .- ...... ");
   EXPECT_EQ(to_morse(kAlphabet_Russian, "AB cd"), "");
+}
+
+// Gathering callers append line after line to one buffer: what it held stays, and nothing of
+// the whole-slot copies shows past the new end.
+TEST(TextToMorse, AppendingKeepsWhatTheBufferHeld) {
+  TMorse_Code_Table table;
+  Build_Morse_Code_Table(table, kAlphabet_English);
+  std::string out = "x\n";
+  append_text_line_to_morse(table, "SOS", out);
+  append_text_line_to_morse(table, "", out);
+  append_text_line_to_morse(table, "E", out);
+  EXPECT_EQ(out, "x\n... --- ... . ");
+  append_morse_line_to_text(table, " ... --- ...  . ", out);
+  EXPECT_EQ(out, "x\n... --- ... . SOS E");
 }
 
 }  // namespace
