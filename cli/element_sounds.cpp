@@ -15,12 +15,12 @@ std::optional<SDL_AudioSpec> format_of(const std::vector<unsigned char>& wav) {
   if (wav.empty() || wav.size() > INT_MAX) return std::nullopt;
   SDL_RWops* source = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
   if (source == nullptr) return std::nullopt;
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec format{};
   Uint8* samples = nullptr;
   Uint32 length = 0;
-  if (SDL_LoadWAV_RW(source, 1, &spec, &samples, &length) == nullptr) return std::nullopt;
+  if (SDL_LoadWAV_RW(source, 1, &format, &samples, &length) == nullptr) return std::nullopt;
   SDL_FreeWAV(samples);
-  return spec;
+  return format;
 }
 
 }  // namespace

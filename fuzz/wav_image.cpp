@@ -14,12 +14,12 @@
 namespace {
 
 SDL_AudioSpec device(int freq, int channels) {
-  SDL_AudioSpec spec{};
-  spec.freq = freq;
-  spec.format = AUDIO_F32SYS;
-  spec.channels = static_cast<Uint8>(channels);
-  spec.samples = 240;
-  return spec;
+  SDL_AudioSpec format{};
+  format.freq = freq;
+  format.format = AUDIO_F32SYS;
+  format.channels = static_cast<Uint8>(channels);
+  format.samples = 240;
+  return format;
 }
 
 const SDL_AudioSpec kDevices[] = {device(48000, 2), device(44100, 2), device(44100, 1),
@@ -34,11 +34,12 @@ void fail(const char* what) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  const SDL_AudioSpec& spec = kDevices[data[size - 1] % (sizeof kDevices / sizeof kDevices[0])];
+  const SDL_AudioSpec& device_format =
+      kDevices[data[size - 1] % (sizeof kDevices / sizeof kDevices[0])];
   const std::vector<unsigned char> wav(data, data + size);
-  const auto sound = decode_for_device(wav, spec);
+  const auto sound = decode_for_device(wav, device_format);
   if (!sound) return 0;
-  const std::int64_t frame = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+  const std::int64_t frame = SDL_AUDIO_BITSIZE(device_format.format) / 8 * device_format.channels;
   if (sound->frames <= 0) fail("no frames");
   if (static_cast<std::int64_t>(sound->bytes.size()) != sound->frames * frame)
     fail("bytes are not whole frames");

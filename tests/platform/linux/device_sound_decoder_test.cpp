@@ -12,11 +12,11 @@
 namespace {
 
 SDL_AudioSpec device_format() {
-  SDL_AudioSpec spec{};
-  spec.freq = kDevice_Rate;
-  spec.format = AUDIO_F32SYS;
-  spec.channels = kDevice_Channels;
-  return spec;
+  SDL_AudioSpec format{};
+  format.freq = kDevice_Rate;
+  format.format = AUDIO_F32SYS;
+  format.channels = kDevice_Channels;
+  return format;
 }
 
 void set_u32(std::vector<unsigned char>& image, std::size_t at, std::uint32_t v) {
