@@ -3,8 +3,6 @@
 #include <cstring>
 
 #include "cli/line_reader.h"
-#include "engine/morse_to_text.h"
-#include "engine/text_to_morse.h"
 #include "shell/code_page.h"
 
 namespace {
@@ -49,8 +47,8 @@ bool convert_pipe(Conversion conversion, int alphabet_index, Byte_Source& in, By
   // Codes are dots, dashes and spaces, so Morse comes out as ASCII, which is
   // its own UTF-8; a table that held anything else is decoded like text.
   const bool ascii_out = conversion == Conversion::Text_to_Morse && codes_are_ascii(table);
-  // The engine appends each line straight to what is gathered for output (or, when it has
-  // to be decoded, to one buffer used for every line), so nothing is copied twice.
+  // Each line is converted straight onto what is gathered for output (or, when it has to be
+  // decoded, into one buffer used for every line), so nothing is copied twice.
   std::string encoded;
   std::string converted;
   std::string_view line;
@@ -62,13 +60,10 @@ bool convert_pipe(Conversion conversion, int alphabet_index, Byte_Source& in, By
     }
     std::string& gathered = output.gathered();
     if (ascii_out) {
-      append_text_line_to_morse(table, bytes, gathered);
+      append_converted_line(conversion, table, bytes, gathered);
     } else {
       converted.clear();
-      if (conversion == Conversion::Text_to_Morse)
-        append_text_line_to_morse(table, bytes, converted);
-      else
-        append_morse_line_to_text(table, bytes, converted);
+      append_converted_line(conversion, table, bytes, converted);
       append_code_page_as_utf8(page, converted, gathered);
     }
     gathered += '\n';

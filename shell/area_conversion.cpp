@@ -7,12 +7,16 @@ namespace {
 
 // Both conversions share the frame: clear the output, walk the input lines
 // with the count re-read each time, then show the start of the output.
-template <class Convert_Line>
-void convert_lines(Line_Area& input, Line_Area& output, const std::function<void()>& yield,
-                   Convert_Line convert_line) {
+void convert_lines(Conversion conversion, Line_Area& input, Line_Area& output,
+                   const TMorse_Code_Table& table, const std::function<void()>& yield,
+                   const std::function<void()>& after_token) {
   output.clear();
+  std::string converted;  // one buffer for every line
   for (int i = 0; i < input.count(); ++i) {
-    output.append(convert_line(input.line(i)));
+    const std::string line = input.line(i);  // kept as it is while tokens yield
+    converted.clear();
+    append_converted_line(conversion, table, line, converted, after_token);
+    output.append(converted);
     if (yield) yield();
   }
   output.set_selection_start(1);
@@ -20,23 +24,22 @@ void convert_lines(Line_Area& input, Line_Area& output, const std::function<void
 
 }  // namespace
 
-std::string convert_line(Conversion conversion, const TMorse_Code_Table& table, std::string line,
-                         const std::function<void()>& after_token) {
-  return conversion == Conversion::Text_to_Morse
-             ? text_line_to_morse(table, std::move(line))
-             : morse_line_to_text(table, std::move(line), after_token);
+void append_converted_line(Conversion conversion, const TMorse_Code_Table& table,
+                           std::string_view line, std::string& out,
+                           const std::function<void()>& after_token) {
+  if (conversion == Conversion::Text_to_Morse) {
+    append_text_line_to_morse(table, line, out);
+  } else {
+    append_morse_line_to_text(table, line, out, after_token);
+  }
 }
 
 void convert_text_area_to_morse(Line_Area& input, Line_Area& output, const TMorse_Code_Table& table,
                                 const std::function<void()>& yield) {
-  convert_lines(input, output, yield, [&](std::string line) {
-    return convert_line(Conversion::Text_to_Morse, table, std::move(line));
-  });
+  convert_lines(Conversion::Text_to_Morse, input, output, table, yield, {});
 }
 
 void convert_morse_area_to_text(Line_Area& input, Line_Area& output, const TMorse_Code_Table& table,
                                 const std::function<void()>& yield) {
-  convert_lines(input, output, yield, [&](std::string line) {
-    return convert_line(Conversion::Morse_to_Text, table, std::move(line), yield);
-  });
+  convert_lines(Conversion::Morse_to_Text, input, output, table, yield, yield);
 }

@@ -7,17 +7,19 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "engine/morse_table.h"
 #include "shell/line_area.h"
 
 enum class Conversion { Text_to_Morse, Morse_to_Text };
 
-// One input line to its output line, the step that both area conversions
-// repeat (and the command line too); a Morse line calls `after_token` after
-// every token.
-std::string convert_line(Conversion conversion, const TMorse_Code_Table& table, std::string line,
-                         const std::function<void()>& after_token = {});
+// One input line's output line, appended to `out`: the step that both area
+// conversions repeat, and the command line too. A Morse line calls
+// `after_token` after every token; `line` must stay as it is meanwhile.
+void append_converted_line(Conversion conversion, const TMorse_Code_Table& table,
+                           std::string_view line, std::string& out,
+                           const std::function<void()>& after_token = {});
 
 // One output line per input line, each code followed by one space; yields
 // after every line.
