@@ -44,30 +44,12 @@ fail() {
   exit 1
 }
 
-# The server picks a free display and writes its number once it accepts
-# clients. Servers of other runs starting at the same moment may race for the
-# same number, so a display that does not answer gets a fresh server.
+source "$(dirname "$0")/x11_session.sh"
 app= xvfb=
 cleanup() { kill $app $xvfb 2>/dev/null || true; }
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP PIPE
-for attempt in 1 2 3; do
-  : >"$work/display"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$work/display" \
-    >"$work/xvfb.log" 2>&1 &
-  xvfb=$!
-  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-  if [ -s "$work/display" ] && kill -0 "$xvfb" 2>/dev/null &&
-    DISPLAY=:$(head -n 1 "$work/display") xdotool getdisplaygeometry >/dev/null 2>&1; then
-    break
-  fi
-  kill "$xvfb" 2>/dev/null || true
-  wait "$xvfb" 2>/dev/null || true
-  xvfb=
-  [ "$attempt" = 3 ] && fail "the X server did not start (see $work/xvfb.log)"
-  sleep 1
-done
-export DISPLAY=:$(head -n 1 "$work/display") QT_QPA_PLATFORM=xcb
+start_x_server
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} TAPWRENZ_AUTOSTART_DIR=$work/autostart
 export XDG_RUNTIME_DIR=$work/runtime
 # The system's D-Bus library keeps a buffer that LeakSanitizer reports at the
@@ -78,41 +60,12 @@ if [ -z "${LSAN_OPTIONS:-}" ]; then
 fi
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
-window_named() {  # prints the id of the visible window with this name, waiting up to `tries` tenths
-  for _ in $(seq "${tries:-100}"); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && { echo "$id"; return; }
-    sleep 0.1
-  done
-  fail "no window named '$1'"
-}
 gone() {  # waits until no visible window has this name
   for _ in $(seq 50); do
     xdotool search --onlyvisible --name "^$1" >/dev/null 2>&1 || return 0
     sleep 0.1
   done
   fail "'$1' stayed open"
-}
-geometry() { xdotool getwindowgeometry --shell "$1" | awk -F= '/^(X|Y|WIDTH|HEIGHT)=/{printf "%s ", $2} END{print ""}'; }
-clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
-# xclip takes the clipboard from a child it leaves behind, which on a busy
-# machine may do so after the next click: wait until the text reads back.
-set_clipboard() {
-  printf '%s' "$1" | xclip -i -selection clipboard
-  for _ in $(seq 50); do
-    [ "$(clipboard)" = "$1" ] && return
-    sleep 0.1
-  done
-  fail "the clipboard did not take the text"
-}
-copy_after() {  # sets the clipboard to a marker, runs the click, waits for new content
-  set_clipboard "marker"
-  "$@"
-  for _ in $(seq 50); do
-    [ "$(clipboard | head -c 6)" != "marker" ] && return
-    sleep 0.1
-  done
-  fail "nothing was copied"
 }
 alive() { kill -0 "$app" 2>/dev/null || fail "the program died; its log: $work/program.log"; }
 rss_kb() { awk '/^VmRSS:/{print $2}' "/proc/$app/status"; }

@@ -19,50 +19,12 @@ mkdir -p "$work"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# The server picks a free display and writes its number once it accepts clients.
-: >"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$work/display" \
-  >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-app=
+source "$here/x11_session.sh"
+xvfb= app=
 cleanup() { kill $app $xvfb 2>/dev/null || true; }
 trap cleanup EXIT
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "the X server did not start"
-export DISPLAY=:$(head -n 1 "$work/display") QT_QPA_PLATFORM=xcb
+start_x_server
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} TAPWRENZ_AUTOSTART_DIR=$work/autostart
-# Waits (up to `tries` tenths of a second) until a visible window with this
-# name exists and prints its id.
-window_named() {
-  for _ in $(seq "${tries:-100}"); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && { echo "$id"; return; }
-    sleep 0.1
-  done
-  fail "no window named '$1'"
-}
-geometry() { xdotool getwindowgeometry --shell "$1" | awk -F= '/^(X|Y|WIDTH|HEIGHT)=/{printf "%s ", $2} END{print ""}'; }
-clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
-# xclip takes the clipboard from a child it leaves behind, which on a busy
-# machine may do so after the next click: wait until the text reads back.
-set_clipboard() {
-  printf '%s' "$1" | xclip -i -selection clipboard
-  for _ in $(seq 50); do
-    [ "$(clipboard)" = "$1" ] && return
-    sleep 0.1
-  done
-  fail "the clipboard did not take the text"
-}
-# Sets the clipboard to a marker, runs the click, and waits for new content.
-copy_after() {
-  set_clipboard "marker"
-  "$@"
-  for _ in $(seq 50); do
-    [ "$(clipboard | head -c 6)" != "marker" ] && return
-    sleep 0.1
-  done
-  fail "nothing was copied"
-}
 
 # The program runs from a folder of its own, as installed: binary, tones, texts.
 install=$work/program
