@@ -10,7 +10,15 @@
 
 namespace {
 
-using Changing_Sounds = Hostile_Window;
+class Changing_Sounds : public Hostile_Window {
+ protected:
+  // SDL's own decoding and playing, on its dummy device.
+  std::unique_ptr<TMainForm1> make_form_with_system_player() {
+    Window_Services system = services();
+    system.player = nullptr;
+    return std::make_unique<TMainForm1>(messages, system);
+  }
+};
 namespace fs = std::filesystem;
 
 const char kDot_Error[] =
@@ -49,13 +57,8 @@ TEST_F(Changing_Sounds, AFileReplacedByGarbagePlaysWhatWasLoadedUntilTheNextStar
     form->close();
   }
   // The next start loads the garbage; the real player refuses it with the dash's error.
-  Window_Services services;
-  services.clock = &clock;
-  services.waits = &waits;
-  services.registry = &registry;
-  services.processes = &processes;
-  services.executable_folder = folder();
-  TMainForm1 form(messages, services);
+  const auto form_ptr = make_form_with_system_player();
+  TMainForm1& form = *form_ptr;
   form.show();
   EXPECT_EQ(form.Dash_Sound_Stream->size(), 6u);
   QTest::mouseClick(form.Dash_Test_BitBtn, Qt::LeftButton);
@@ -82,13 +85,8 @@ TEST_F(Changing_Sounds, AnEmptyAndATwoHundredMegabyteWavThroughTheRealPlayer) {
   write_file(folder() + "huge.wav", padded_wav(200u << 20));
   write_file(ini(), "[tapwrenz]\r\nDot_Sound_File_Name_Edit=" + folder() +
                         "empty.wav\r\nDash_Sound_File_Name_Edit=" + folder() + "huge.wav\r\n");
-  Window_Services services;
-  services.clock = &clock;
-  services.waits = &waits;
-  services.registry = &registry;
-  services.processes = &processes;
-  services.executable_folder = folder();
-  TMainForm1 form(messages, services);
+  const auto form_ptr = make_form_with_system_player();
+  TMainForm1& form = *form_ptr;
   form.show();
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(form.Dot_Sound_Stream->size(), 0u);

@@ -1,70 +1,16 @@
-// The real window against a folder of its own that stands for the executable's, with fake
-// time, sound, registry and processes, for the hostile-input tests.
+// The window in a folder of its own, with the steps the hostile-input tests repeat.
 #pragma once
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCoreApplication>
-#include <QTemporaryDir>
 #include <QTest>
-#include <filesystem>
-#include <fstream>
-#include <memory>
-#include <sstream>
 
-#include "fakes/fake_audio_player.h"
-#include "fakes/fake_clock.h"
-#include "fakes/fake_messages.h"
-#include "fakes/fake_processes.h"
-#include "fakes/fake_registry.h"
-#include "shell/auto_run.h"
-#include "shell/main_form.h"
-#include "ui/fake_time_loop.h"
+#include "ui/window_in_folder.h"
 
-class Hostile_Window : public ::testing::Test {
+class Hostile_Window : public Window_In_Folder {
  protected:
-  void SetUp() override {
-    const std::filesystem::path bin = QCoreApplication::applicationDirPath().toStdString();
-    for (const char* tone : {"Mores_Code_Dot_Tone.wav", "Mores_Code_Dash_Tone.wav"}) {
-      std::filesystem::copy_file(bin / tone, std::filesystem::path(folder()) / tone);
-    }
-    registry.add_key(kAuto_Run_Root, kAuto_Run_Key);
-  }
-  std::string folder() const { return temp.path().toStdString() + "/"; }
-  std::string ini() const { return folder() + "tapwrenz.ini"; }
-  static std::string read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    return all.str();
-  }
-  static void write_file(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-  std::unique_ptr<TMainForm1> make_form() {
-    Window_Services services;
-    services.player = &player;
-    services.clock = &clock;
-    services.waits = &waits;
-    services.registry = &registry;
-    services.processes = &processes;
-    services.executable_folder = folder();
-    return std::make_unique<TMainForm1>(messages, services);
-  }
   static void paste(TMainForm1& form, const QString& text) {
     QGuiApplication::clipboard()->setText(text);
     QTest::mouseClick(form.Paste_From_Clipboard_To_Input_Memo_BitBtn, Qt::LeftButton);
   }
-  // Converts the output back through the input area.
-  static void output_to_input(TMainForm1& form) {
-    form.Input_Memo->setPlainText(form.Output_Memo->toPlainText());
-  }
-
-  QTemporaryDir temp;
-  Fake_Messages messages;
-  Fake_Clock clock;
-  Fake_Audio_Player player{clock};
-  Fake_Time_Loop waits{clock};
-  Fake_Registry registry;
-  Fake_Processes processes;
 };

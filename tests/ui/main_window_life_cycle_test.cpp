@@ -4,64 +4,20 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
-#include "fakes/fake_audio_player.h"
-#include "fakes/fake_clock.h"
-#include "fakes/fake_messages.h"
-#include "fakes/fake_processes.h"
-#include "fakes/fake_registry.h"
-#include "shell/auto_run.h"
-#include "shell/main_form.h"
-#include "ui/fake_time_loop.h"
+#include "ui/window_in_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class Main_Window_Life_Cycle : public ::testing::Test {
+class Main_Window_Life_Cycle : public Window_In_Folder {
  protected:
-  void SetUp() override {
-    const fs::path bin = QCoreApplication::applicationDirPath().toStdString();
-    for (const char* tone : {"Mores_Code_Dot_Tone.wav", "Mores_Code_Dash_Tone.wav"}) {
-      fs::copy_file(bin / tone, fs::path(folder()) / tone);
-    }
-    registry.add_key(kAuto_Run_Root, kAuto_Run_Key);
-  }
-  std::string folder() const { return temp.path().toStdString() + "/"; }
-  std::string ini() const { return folder() + "tapwrenz.ini"; }
-  void write_ini(const std::string& lines) {
-    std::ofstream(ini(), std::ios::binary) << "[tapwrenz]\r\n" << lines;
-  }
-  std::string read_ini() const {
-    std::ifstream in(ini(), std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    return all.str();
-  }
-  std::unique_ptr<TMainForm1> make_form() {
-    Window_Services services;
-    services.player = &player;
-    services.clock = &clock;
-    services.waits = &waits;
-    services.registry = &registry;
-    services.processes = &processes;
-    services.executable_folder = folder();
-    return std::make_unique<TMainForm1>(messages, services);
-  }
-
-  QTemporaryDir temp;
-  Fake_Messages messages;
-  Fake_Clock clock;
-  Fake_Audio_Player player{clock};
-  Fake_Time_Loop waits{clock};
-  Fake_Registry registry;
-  Fake_Processes processes;
+  void write_ini(const std::string& lines) { write_file(ini(), "[tapwrenz]\r\n" + lines); }
+  std::string read_ini() const { return read_file(ini()); }
 };
 
 TEST_F(Main_Window_Life_Cycle, AFirstStartTakesTheDefaultsAndTheCloseWritesAllFourteenKeys) {
