@@ -2,9 +2,6 @@
 
 #include <unistd.h>
 
-#include <filesystem>
-#include <system_error>
-
 #include "cli/element_sounds.h"
 #include "cli/options.h"
 #include "cli/pipe_conversion.h"
@@ -30,17 +27,9 @@ int render(const Cli_Options& o, const Settings_Defaults& d, Byte_Source& in, By
   return cli_exit_ok;
 }
 
-// The folder of the running binary, as the window finds it.
-std::string executable_folder(const char* argv0) {
-  std::error_code ec;
-  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) exe = std::filesystem::absolute(argv0 != nullptr ? argv0 : "", ec);
-  return exe.parent_path().string() + "/";
-}
-
 }  // namespace
 
-int run_command_line(const std::vector<std::string>& arguments, const std::string& exe_folder,
+int run_command_line(const std::vector<std::string>& arguments, const App_Folders& folders,
                      Byte_Source& in, Byte_Sink& out, Byte_Sink& err) {
   const Parsed_Options parsed = parse_options(arguments);
   if (!parsed.options) return report(err, parsed.error + " (see --help)", cli_exit_usage);
@@ -53,7 +42,7 @@ int run_command_line(const std::vector<std::string>& arguments, const std::strin
     default:
       break;
   }
-  const Settings_Defaults defaults = read_settings_defaults(exe_folder);
+  const Settings_Defaults defaults = read_settings_defaults(folders);
   if (o.mode == Cli_Mode::Wav) return render(o, defaults, in, err);
   std::string error;
   const Conversion conversion =
@@ -68,5 +57,5 @@ int command_line_main(int argc, char* argv[]) {
   Fd_Source in(STDIN_FILENO);
   Fd_Sink out(STDOUT_FILENO);
   Fd_Sink err(STDERR_FILENO);
-  return run_command_line(arguments, executable_folder(argv[0]), in, out, err);
+  return run_command_line(arguments, system_app_folders(), in, out, err);
 }

@@ -42,8 +42,8 @@ class Settings_Catcher final : public Settings_Window {
 
 }  // namespace
 
-Settings_Defaults read_settings_defaults(const std::string& exe_folder) {
+Settings_Defaults read_settings_defaults(const App_Folders& folders) {
   Settings_Catcher catcher;
-  read_settings(catcher, exe_folder);
+  read_settings(catcher, folders);
   return catcher.values;
 }

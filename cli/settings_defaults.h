@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "shell/app_folders.h"
+
 struct Settings_Defaults {
   int alphabet = 0;  // an alphabet group with nothing selected counts as English
   int letter_delay = 0;
@@ -12,5 +14,4 @@ struct Settings_Defaults {
   std::string dash_file;
 };
 
-// `exe_folder` ends with the path separator.
-Settings_Defaults read_settings_defaults(const std::string& exe_folder);
+Settings_Defaults read_settings_defaults(const App_Folders& folders);

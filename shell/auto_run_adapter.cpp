@@ -1,8 +1,7 @@
 #include "shell/auto_run_adapter.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
+#include <filesystem>
 
 #include "shell/main_form.h"
 
@@ -11,11 +10,11 @@ Registry& Window_Auto_Run::registry() { return form_.registry(); }
 Messages& Window_Auto_Run::messages() { return form_.messages(); }
 
 std::string Window_Auto_Run::executable_path() const {
-  return QDir::toNativeSeparators(QCoreApplication::applicationFilePath()).toStdString();
+  return QDir::toNativeSeparators(QString::fromStdString(form_.folders().executable)).toStdString();
 }
 
 std::string Window_Auto_Run::executable_file_name() const {
-  return QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
+  return std::filesystem::path(form_.folders().executable).filename().string();
 }
 
 bool Window_Auto_Run::auto_run_checked() const {
@@ -33,5 +32,5 @@ Messages& Window_Shortcuts::messages() { return form_.messages(); }
 Files& Window_Shortcuts::files() { return form_.files(); }
 
 std::string Window_Shortcuts::executable_path() const {
-  return QDir::toNativeSeparators(QCoreApplication::applicationFilePath()).toStdString();
+  return QDir::toNativeSeparators(QString::fromStdString(form_.folders().executable)).toStdString();
 }

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QShowEvent>
 #include <QWindow>
+#include <filesystem>
 
 #include "panels/morse_chart.h"
 #include "panels/unscramble_text.h"
@@ -27,6 +28,14 @@ namespace {
 constexpr int kRussianAlphabet = 3;
 
 Sound_Image empty_sound() { return std::make_shared<const std::vector<unsigned char>>(); }
+
+// A given folder holds everything, beside the running binary.
+App_Folders window_folders(const std::string& given_folder) {
+  if (given_folder.empty()) return system_app_folders();
+  App_Folders folders(given_folder);
+  folders.executable = running_executable_path();
+  return folders;
+}
 
 std::optional<Key_Button> key_button(Qt::MouseButton button) {
   switch (button) {
@@ -61,7 +70,7 @@ TMainForm1::TMainForm1(Messages& messages, Window_Services services, QWidget* pa
       processes_(services.processes ? services.processes : own_processes_.get()),
       files_(services.files ? services.files : own_files_.get()),
       startup_info_(services.startup_info ? services.startup_info : own_startup_info_.get()),
-      executable_folder_(services.executable_folder) {
+      folders_(window_folders(services.executable_folder)) {
   // The two sound buffers exist, empty, from the window's creation on.
   Dot_Sound_Stream = empty_sound();
   Dash_Sound_Stream = empty_sound();
@@ -173,12 +182,6 @@ void TMainForm1::bind_events() {
   }
 }
 
-std::string TMainForm1::executable_folder() const {
-  if (!executable_folder_.empty()) return executable_folder_;
-  return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QChar(u'/'))
-      .toStdString();
-}
-
 void TMainForm1::set_results_form(TResults_Form* form) {
   results_form_ = form;
   report_.reset();
@@ -226,7 +229,7 @@ bool TMainForm1::eventFilter(QObject* watched, QEvent* event) {
 void TMainForm1::FormShow() {
   size_client_area();
   Record_Initial_Control_Layout();
-  const bool maximised = read_settings(settings_, executable_folder());
+  const bool maximised = read_settings(settings_, folders_);
   Load_Sound_Streams();
   Set_Program_Captions();
   Show_Window_As_Started();
@@ -425,7 +428,7 @@ void TMainForm1::Always_On_Top_OptionClick() { Toggle_Always_On_Top(); }
 
 void TMainForm1::FormCloseQuery() {
   Halt_Playing_Sound_BitBtnClick();
-  Save_Settings(settings_, messages_, executable_folder());
+  Save_Settings(settings_, messages_, folders_);
   // The sound buffers live on with the window: a close that is called off (a
   // cancelled log-off) must still find them.
 }
@@ -445,7 +448,7 @@ void TMainForm1::Restore_Factory_Defaults() {
       Message_Answer::Yes) {
     return;
   }
-  Delete_Closed_File(*files_, settings_file_path(executable_folder()));
+  Delete_Closed_File(*files_, settings_file_path(folders_));
   setWindowState(windowState() & ~Qt::WindowMaximized);
   FormShow();
 }
@@ -473,8 +476,8 @@ void TMainForm1::Delete_All_Shortcuts_OptionClick() {
 }
 
 Text_Viewer_Services TMainForm1::text_viewers() {
-  return {*processes_, messages_, executable_folder(),
-          QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString()};
+  return {*processes_, messages_, folders_.data,
+          std::filesystem::path(folders_.executable).filename().string()};
 }
 
 void TMainForm1::View_Readme_file_OptionClick() { View_Readme_File(text_viewers()); }

@@ -34,6 +34,7 @@
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/startup_info.h"
+#include "shell/app_folders.h"
 #include "shell/auto_run_adapter.h"
 #include "shell/code_page.h"
 #include "shell/memo_share.h"
@@ -69,8 +70,8 @@ struct Window_Services {
   Processes* processes = nullptr;
   Files* files = nullptr;
   Startup_Info* startup_info = nullptr;
-  // The folder of the settings, the sounds and the texts; the executable's
-  // own when empty. With its trailing separator.
+  // A portable folder for the settings, the sounds and the texts, with its
+  // trailing separator; when empty the program's own folders decide.
   std::string executable_folder;
 };
 
@@ -112,8 +113,8 @@ class TMainForm1 final : public QMainWindow {
   Files& files() { return *files_; }
   Clock& clock() { return *clock_; }
   Message_Loop& sound_message_loop() { return *waits_; }
-  // The folder of the executable, with its trailing separator.
-  std::string executable_folder() const;
+  // Where the binary, its shipped files and the settings file are.
+  const App_Folders& folders() const { return folders_; }
 
   TMorse_Code_Table Morse_Code_Table;
   // The whole bytes of the two WAV files.
@@ -315,7 +316,7 @@ class TMainForm1 final : public QMainWindow {
   Processes* processes_;
   Files* files_;
   Startup_Info* startup_info_;
-  std::string executable_folder_;
+  App_Folders folders_;
   QWidget* client_;
   std::vector<TComponent> components_;
   std::unique_ptr<Text_Area> input_area_;

@@ -1,6 +1,8 @@
 #include "shell/settings_file.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "shell/profile_file.h"
 
@@ -28,12 +30,10 @@ constexpr int mouse_option_max = 1;
 
 }  // namespace
 
-std::string settings_file_path(const std::string& exe_folder) {
-  return exe_folder + "tapwrenz.ini";
-}
+std::string settings_file_path(const App_Folders& folders) { return folders.settings_file(); }
 
-bool read_settings(Settings_Window& window, const std::string& exe_folder) {
-  const std::string path = settings_file_path(exe_folder);
+bool read_settings(Settings_Window& window, const App_Folders& folders) {
+  const std::string path = settings_file_path(folders);
   auto number = [&](const char* key, int default_value) {
     return read_profile_int(path, section, key, default_value);
   };
@@ -58,14 +58,23 @@ bool read_settings(Settings_Window& window, const std::string& exe_folder) {
   window.set_letter_playback_delay(delay(key_playback_delay, 300));
   window.set_dot_dash_playback_delay(delay(key_dot_dash_delay, 50));
   window.set_dot_sound_file(
-      read_profile_string(path, section, key_dot_file, exe_folder + "Mores_Code_Dot_Tone.wav"));
+      read_profile_string(path, section, key_dot_file, folders.data + kDot_Tone_File_Name));
   window.set_dash_sound_file(
-      read_profile_string(path, section, key_dash_file, exe_folder + "Mores_Code_Dash_Tone.wav"));
+      read_profile_string(path, section, key_dash_file, folders.data + kDash_Tone_File_Name));
   return maximised;
 }
 
-bool Save_Settings(Settings_Window& window, Messages& messages, const std::string& exe_folder) {
-  const std::string path = settings_file_path(exe_folder);
+bool Save_Settings(Settings_Window& window, Messages& messages, const App_Folders& folders) {
+  const std::string path = settings_file_path(folders);
+  if (folders.installed) {
+    // The user's config folder is made on the first save, private to the
+    // user; a failure shows as the first key's failed write.
+    std::error_code error;
+    if (std::filesystem::create_directories(folders.settings, error)) {
+      std::filesystem::permissions(folders.settings, std::filesystem::perms::owner_all,
+                                   std::filesystem::perm_options::replace, error);
+    }
+  }
   bool failed = false;
   // Each write runs only while all before it succeeded; the first failure is
   // reported and ends the save.

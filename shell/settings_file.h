@@ -1,11 +1,12 @@
 #pragma once
-// The user settings in "tapwrenz.ini" beside the executable: fourteen keys in
+// The user settings in "tapwrenz.ini" (where App_Folders says): fourteen keys in
 // section "tapwrenz", read at start-up and written when the main window
 // closes. The window is reached through a small interface, so that this logic
 // needs no widgets.
 
 #include <string>
 
+#include "shell/app_folders.h"
 #include "shell/messages.h"
 
 // What the settings feed and come from.
@@ -57,18 +58,19 @@ class Settings_Window {
 inline constexpr int settings_delay_min = 25;
 inline constexpr int settings_delay_max = 10000;
 
-// `exe_folder` ends with the path separator.
-std::string settings_file_path(const std::string& exe_folder);
+std::string settings_file_path(const App_Folders& folders);
 
 // Reads every key in its order and hands each to the window at once; missing
 // or malformed values take their defaults, indexes and delays are brought into
-// range. Returns whether the window is to be shown maximised, which is only
-// remembered here, not applied.
-bool read_settings(Settings_Window& window, const std::string& exe_folder);
+// range; the default sounds are the tones in the data folder. Returns whether
+// the window is to be shown maximised, which is only remembered here, not
+// applied.
+bool read_settings(Settings_Window& window, const App_Folders& folders);
 
 // Writes every key, the maximised state first; a maximised window is restored
 // after that, so that the bounds written are its normal ones. At the first key
 // that cannot be written it shows "Unable to write to <path>" once and writes
 // no further key; the file then holds what it held before that key. Returns
 // whether everything was written. The caller closes the window either way.
-bool Save_Settings(Settings_Window& window, Messages& messages, const std::string& exe_folder);
+// An installed program's settings folder is made first when it is missing.
+bool Save_Settings(Settings_Window& window, Messages& messages, const App_Folders& folders);

@@ -100,7 +100,7 @@ void Window_Sound_Selection::set_last_directory(const std::string& folder) {
   form_.Last_Directory_Edit->setText(QString::fromStdString(folder));
 }
 
-std::string Window_Sound_Selection::executable_folder() const { return form_.executable_folder(); }
+std::string Window_Sound_Selection::data_folder() const { return form_.folders().data; }
 
 bool Window_Sound_Selection::folder_exists(const std::string& path) const {
   return QFileInfo(QString::fromStdString(path)).isDir();

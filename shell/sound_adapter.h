@@ -52,7 +52,7 @@ class Window_Sound_Selection final : public Sound_Selection_Window {
   Sound_Image dot_sound() const override;
   std::string last_directory() const override;
   void set_last_directory(const std::string& folder) override;
-  std::string executable_folder() const override;
+  std::string data_folder() const override;
   bool folder_exists(const std::string& path) const override;
   bool file_exists(const std::string& path) const override;
   std::string dialog_file_name() const override { return dialog_file_name_; }

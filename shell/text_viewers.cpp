@@ -18,11 +18,11 @@ bool text_file_exists(const std::string& path) {
   return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
-std::string readme_file_path(const std::string& executable_folder,
+std::string readme_file_path(const std::string& data_folder,
                              const std::string& executable_file_name) {
   // "my.prog.exe" reads "my.txt": everything from the first dot goes.
   const std::string stem = executable_file_name.substr(0, executable_file_name.find('.'));
-  return executable_folder + stem + ".txt";
+  return data_folder + stem + ".txt";
 }
 
 std::string missing_catalog_message(const std::string& product_name) {
@@ -47,12 +47,12 @@ void View_File_With_Notepad(const Text_Viewer_Services& services, const std::str
 }
 
 void View_Readme_File(const Text_Viewer_Services& services) {
-  View_File_With_Notepad(
-      services, readme_file_path(services.executable_folder, services.executable_file_name));
+  View_File_With_Notepad(services,
+                         readme_file_path(services.data_folder, services.executable_file_name));
 }
 
 void View_Catalog_File(const Text_Viewer_Services& services, const std::string& product_name) {
-  const std::string path = services.executable_folder + kCatalog_File_Name;
+  const std::string path = services.data_folder + kCatalog_File_Name;
   if (services.file_exists(path)) {
     View_File_With_Notepad(services, path);
   } else {

@@ -1,5 +1,5 @@
 #pragma once
-// The two text files that ship beside the program, the readme and the
+// The two text files that ship with the program, the readme and the
 // catalog, shown in the system's plain-text editor from the Help menu. The
 // program only starts the editor; it never reads or writes these files.
 
@@ -21,16 +21,16 @@ bool text_file_exists(const std::string& path);
 struct Text_Viewer_Services {
   Processes& processes;
   Messages& messages;
-  // The executable's folder, with its trailing separator.
-  std::string executable_folder;
+  // The folder of the shipped files, with its trailing separator.
+  std::string data_folder;
   // The executable's file name, with any extension ("tapwrenz", "tapwrenz.exe").
   std::string executable_file_name;
   std::function<bool(const std::string& path)> file_exists = text_file_exists;
 };
 
 // The readme's full path: the executable's file name cut before its first
-// "." and followed by ".txt", in the executable's folder.
-std::string readme_file_path(const std::string& executable_folder,
+// "." and followed by ".txt", in the folder of the shipped files.
+std::string readme_file_path(const std::string& data_folder,
                              const std::string& executable_file_name);
 
 // The box shown when the catalog is missing, naming the product.
@@ -44,6 +44,6 @@ void View_File_With_Notepad(const Text_Viewer_Services& services, const std::str
 // Opens the readme; a missing readme is left to the editor to report.
 void View_Readme_File(const Text_Viewer_Services& services);
 
-// Opens "catalog.txt" from the executable's folder, or explains that it is
+// Opens "catalog.txt" from the folder of the shipped files, or explains that it is
 // missing. `product_name` is the About dialog's product-name caption.
 void View_Catalog_File(const Text_Viewer_Services& services, const std::string& product_name);

@@ -57,9 +57,8 @@ void Select_Load_Dot_Dash_Sound_Effect(int selector, Sound_Selection_Window& w) 
 
   const std::string last_directory = Tidy_Directory_Path(w.last_directory());
   w.set_last_directory(last_directory);
-  request.initial_folder = !last_directory.empty() && w.folder_exists(last_directory)
-                               ? last_directory
-                               : w.executable_folder();
+  request.initial_folder =
+      !last_directory.empty() && w.folder_exists(last_directory) ? last_directory : w.data_folder();
 
   request.initial_file =
       is_sound_selector(selector) ? w.sound_file_name(selector) : w.dialog_file_name();

@@ -39,8 +39,8 @@ class Sound_Selection_Window {
   // The hidden edit box that holds the remembered folder.
   virtual std::string last_directory() const = 0;
   virtual void set_last_directory(const std::string& folder) = 0;
-  // The folder of the running program, with its trailing separator.
-  virtual std::string executable_folder() const = 0;
+  // The folder of the shipped tones, with its trailing separator.
+  virtual std::string data_folder() const = 0;
   virtual bool folder_exists(const std::string& path) const = 0;
   virtual bool file_exists(const std::string& path) const = 0;
   // The file name the shared dialog holds from its last use: the initial file

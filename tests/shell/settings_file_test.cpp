@@ -197,6 +197,24 @@ TEST_F(Settings_File_Test, OutOfRangeAndMalformedValuesAreBroughtBack) {
   EXPECT_EQ(w.mouse, 1);
 }
 
+TEST_F(Settings_File_Test, AnInstalledProgramReadsTonesFromItsDataAndMakesItsSettingsFolder) {
+  App_Folders installed;
+  installed.data = "/usr/share/tapwrenz/";
+  installed.settings = folder + "config/tapwrenz/";
+  installed.installed = true;
+  Fake_Settings_Window w;
+  read_settings(w, installed);
+  EXPECT_EQ(w.dot_file, "/usr/share/tapwrenz/Mores_Code_Dot_Tone.wav");
+  EXPECT_EQ(w.dash_file, "/usr/share/tapwrenz/Mores_Code_Dash_Tone.wav");
+
+  ASSERT_TRUE(Save_Settings(w, messages, installed));
+  std::ifstream in(installed.settings_file(), std::ios::binary);
+  const std::string written{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  EXPECT_EQ(written.rfind("[tapwrenz]\r\nWindowState_wsMaximized=0\r\n", 0), 0u);
+  EXPECT_EQ(fs::status(installed.settings).permissions() & fs::perms::all, fs::perms::owner_all);
+  EXPECT_FALSE(fs::exists(path)) << "nothing beside a binary";
+}
+
 TEST_F(Settings_File_Test, AFailedWriteStopsTheSaveReportsOnceAndKeepsWhatWasThere) {
   Fake_Settings_Window w = sample_window();
   w.maximised = true;

@@ -29,7 +29,7 @@ class Text_Viewers_Test : public ::testing::Test {
   Text_Viewer_Services services(const std::string& exe_name = "tapwrenz") {
     return {.processes = processes,
             .messages = messages,
-            .executable_folder = folder,
+            .data_folder = folder,
             .executable_file_name = exe_name,
             .file_exists = [this](const std::string& path) {
               asked.push_back(path);

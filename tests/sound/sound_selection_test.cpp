@@ -45,7 +45,7 @@ class Fake_Window final : public Sound_Selection_Window {
   Sound_Image dot_sound() const override { return images[1]; }
   std::string last_directory() const override { return last_dir; }
   void set_last_directory(const std::string& folder) override { last_dir = folder; }
-  std::string executable_folder() const override { return exe_folder; }
+  std::string data_folder() const override { return exe_folder; }
   bool folder_exists(const std::string& path) const override { return fs::is_directory(path); }
   bool file_exists(const std::string& path) const override {
     return fs::is_regular_file(path) || pretend_files.count(path) > 0;
