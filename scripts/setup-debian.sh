@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation
   xvfb xauth xdotool x11-utils xclip
+  dpkg-dev lintian desktop-file-utils appstream man-db
 )
 
 missing=()
