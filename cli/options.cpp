@@ -153,8 +153,9 @@ Started without options, the program opens its window.
 
 Text is read and written as UTF-8, one output line for each input line;
 characters the alphabet's code page cannot hold are dropped. Options not
-given are taken from tapwrenz.ini beside the program, as the window left
-them, or else from the window's defaults; the file is never written.
+given are taken from the settings file tapwrenz.ini (see man tapwrenz),
+as the window left them, or else from the window's defaults; the file is
+never written.
 
 Exit status: 0 on success, 1 when a file could not be read or written,
 2 when the options are wrong.
