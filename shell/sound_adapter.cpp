@@ -70,7 +70,9 @@ int Window_Sounds::letter_input_delay() const {
   return form_.Letter_Input_Delay_Millisec_SpinEdit->text_value();
 }
 
-Text_Lines& Window_Sounds::input_lines() { return form_.input_area(); }
+void Window_Sounds::append_to_input_last_line(char c) {
+  form_.input_area().append_to_last_line(std::string_view(&c, 1));
+}
 
 // Sound selection.
 

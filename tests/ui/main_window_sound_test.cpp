@@ -138,6 +138,15 @@ TEST_F(Main_Window_Sound, KeyingWritesIntoTheLastLineAndFollowsTheLetterGap) {
   EXPECT_FALSE(form.Play_Back_Input_Memo_BitBtn->isEnabled());
 }
 
+TEST_F(Main_Window_Sound, KeyingKeepsEveryCharacterTheAlphabetCannotHold) {
+  // English is selected: none of these is in its code page.
+  const QString line = QString::fromUtf16(u"Привет мир Zoë ő ł A\u240AB\u241A");
+  form.Input_Memo->setPlainText(line);
+  key(form.GroupBox1, Qt::LeftButton);
+  key(form.GroupBox1, Qt::RightButton);
+  EXPECT_EQ(form.Input_Memo->toPlainText(), line + " .-");
+}
+
 TEST_F(Main_Window_Sound, AQuickDoubleClickKeysTwiceAndLongLinesKeepEveryCharacter) {
   form.Input_Memo->setPlainText(QString(10000, u'.'));
   // As a widget gets a double click: the second press comes as a double click.
