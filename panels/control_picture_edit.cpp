@@ -13,11 +13,13 @@ namespace {
 // The picture as the reference glyphs draw it: the letters of the control's
 // short name in a small font, stepping down from the cell's top left to its
 // bottom right.
-void draw_picture(QPainter& painter, const QRectF& cell, std::string_view name,
-                  const QFont& base_font) {
-  QFont font = base_font;
-  font.setBold(false);
-  font.setPixelSize(std::max(5, static_cast<int>(cell.height() * 0.5)));
+void draw_picture(QPainter& painter, const QRectF& cell, std::string_view name) {
+  // A narrow sans face keeps three letters apart in a cell one character wide.
+  QFont font(QStringLiteral("Sans Serif"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setStretch(QFont::Condensed);
+  font.setBold(true);
+  font.setPixelSize(std::max(5, static_cast<int>(cell.height() * 0.45)));
   painter.setFont(font);
   const QFontMetricsF metrics(font);
   const int n = static_cast<int>(name.size());
@@ -73,7 +75,7 @@ void Control_Picture_Edit::paintEvent(QPaintEvent* event) {
                          palette().color(group, selected ? QPalette::Highlight : QPalette::Base));
         painter.setPen(
             palette().color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-        draw_picture(painter, cell, name, font());
+        draw_picture(painter, cell, name);
       }
     }
     offset.ry() += bounds.height();
