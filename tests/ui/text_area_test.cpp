@@ -62,25 +62,6 @@ TEST_F(Text_Area_Test, LinesOfAnyLengthRoundTrip) {
   EXPECT_EQ(area.line(1), "end");
 }
 
-TEST_F(Text_Area_Test, AppendingToTheLastLineKeepsWhatTheCodePageCannotHold) {
-  const std::u16string long_line(10000, u'-');
-  const std::pair<std::u16string, std::u16string> cases[] = {
-      {u"", u" \n"},
-      {u"abc\n", u"abc \n"},  // before the closing break, not on a new line
-      {u"abc\n\n", u"abc\n \n"},
-      {u"Привет мир", u"Привет мир "},
-      {u"x\nZoë ő ł", u"x\nZoë ő ł "},
-      {u"A␊B␚", u"A␊B␚ "},
-      {long_line, long_line + u" "},
-  };
-  for (const auto& [before, after] : cases) {
-    edit.setPlainText(QString::fromStdU16String(before));
-    area.append_to_last_line(" ");
-    EXPECT_EQ(edit.toPlainText().toStdU16String(), after)
-        << QString::fromStdU16String(before).toStdString();
-  }
-}
-
 TEST_F(Text_Area_Test, BytesFollowTheCodePageOfTheMoment) {
   area.append("\xC0\xDF");
   EXPECT_EQ(edit.toPlainText(), QString::fromUtf16(u"Àß\n"));
