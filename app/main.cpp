@@ -6,10 +6,23 @@
 #include "shell/main_form.h"
 #include "shell/message_box.h"
 
+namespace {
+
+// With an option the program is a command-line tool. Other arguments, such as
+// files handed over by a file manager, open the window, which takes none.
+bool wants_command_line(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    if (argv[i][0] == '-') return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-  // With options the program is a command-line tool: it decides before any
-  // application object exists, so it needs no display.
-  if (argc > 1) return command_line_main(argc, argv);
+  // Decided before any application object exists, so that the command line
+  // needs no display.
+  if (wants_command_line(argc, argv)) return command_line_main(argc, argv);
 
   QApplication app(argc, argv);
   Message_Boxes messages;

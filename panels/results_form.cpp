@@ -5,6 +5,7 @@
 #include <QScreen>
 
 #include "panels/clipboard_text.h"
+#include "panels/control_picture_edit.h"
 #include "widgets/design_font.h"
 #include "widgets/glyphs.h"
 #include "widgets/screen_centre.h"
@@ -52,7 +53,7 @@ TResults_Form::TResults_Form(QWidget* parent) : QDialog(parent) {
   Exit_BitBtn = glyph_button(this, "Exit_BitBtn", QRect(327, 397, 175, 35), QStringLiteral("OK"),
                              Glyph::Check_Mark, QStringLiteral("Close this Window"));
 
-  Report_Memo = new QPlainTextEdit(this);
+  Report_Memo = new Control_Picture_Edit(this);
   Report_Memo->setObjectName(QStringLiteral("Report_Memo"));
   Report_Memo->setGeometry(4, 2, 617, 391);
   Report_Memo->setReadOnly(true);

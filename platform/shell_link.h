@@ -15,6 +15,14 @@ class Shell_Links {
   virtual bool save(const std::string& link_path, const std::string& target_path) = 0;
   // The program a shortcut starts; nothing when it cannot be read.
   virtual std::optional<std::string> target_of(const std::string& link_path) = 0;
+
+  // An entry of the file manager's "send to" menu, which starts the target
+  // with the chosen files. Where that menu takes the same shortcuts as the
+  // desktop, these are the ones above.
+  virtual std::string send_to_extension() const { return extension(); }
+  virtual bool save_send_to(const std::string& link_path, const std::string& target_path) {
+    return save(link_path, target_path);
+  }
 };
 
 std::unique_ptr<Shell_Links> make_system_shell_links();

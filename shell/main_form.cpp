@@ -260,9 +260,15 @@ void TMainForm1::Build_Morse_Code_Table() {
     messages_.show("N.B. The Russian Morse Codes have not been double checked yet.",
                    Message_Icon::Information, Message_Buttons::Ok);
   });
-  // The shares count the areas' bytes in the alphabet's code page.
+  // The shares count the areas' bytes in the alphabet's code page. A share the
+  // new page changes is shown at once; one it leaves alone stays as it is
+  // shown, so the reset state of the buttons survives a change of alphabet.
+  const double input_before = input_share_->share();
+  const double output_before = output_share_->share();
   input_share_->recount();
   output_share_->recount();
+  if (input_share_->share() != input_before) Input_MemoChange();
+  if (output_share_->share() != output_before) Output_MemoChange();
 }
 
 void TMainForm1::let_message_loop_run() { message_loop_->run_once(); }

@@ -87,7 +87,7 @@ class TMainForm1 final : public QMainWindow {
   QSize client_size_for_controls() const;
 
   // The two text areas as line lists, in the code page of the selected alphabet.
-  Line_Area& input_area() { return *input_area_; }
+  Text_Area& input_area() { return *input_area_; }
   Line_Area& output_area() { return *output_area_; }
   Code_Page code_page() const;
   // The selected item of the alphabet group; with none selected the table is

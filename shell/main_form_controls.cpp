@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QPalette>
 
+#include "panels/control_picture_edit.h"
 #include "shell/main_form.h"
 #include "widgets/design_font.h"
 #include "widgets/gauge_bar.h"
@@ -40,6 +41,8 @@ void make_glyph_button(QPushButton* b, const QString& caption, Glyph glyph, cons
 void make_memo(QPlainTextEdit* memo) {
   memo->setFont(design_font(kCourier, 12, true));
   set_text_colour(memo, Qt::black);
+  // Tab and Shift+Tab move through the window; a tab character still arrives by paste.
+  memo->setTabChangesFocus(true);
 }
 
 void make_spin_edit(QSpinBox* spin) {
@@ -211,7 +214,7 @@ void TMainForm1::create_morse_code_page() {
       control<QPushButton>(out, "Play_Back_Output_Memo_BitBtn", {11, 107, 90, 30});
   make_glyph_button(Play_Back_Output_Memo_BitBtn, QStringLiteral("Play"), Glyph::Loudspeaker,
                     QStringLiteral("Playback the output area's Morse Code"));
-  Output_Memo = control<QPlainTextEdit>(out, "Output_Memo", {109, 15, 505, 121});
+  Output_Memo = control<Control_Picture_Edit>(out, "Output_Memo", {109, 15, 505, 121});
   make_memo(Output_Memo);
   Output_Memo->setReadOnly(true);
   Output_Memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -337,8 +340,9 @@ void TMainForm1::create_command_row() {
 // beyond the right edge of the client area and are never shown.
 void TMainForm1::create_hidden_controls() {
   Scaling_ListBox = control<QListWidget>(client_, "Scaling_ListBox", {648, 8, 57, 97});
-  Halt_Play_Back_Of_Sounds_CheckBox = control<QCheckBox>(
-      client_, "Halt_Play_Back_Of_Sounds_CheckBox", {648, 112, 57, 17}, QStringLiteral("Halt"));
+  Halt_Play_Back_Of_Sounds_CheckBox =
+      control<QCheckBox>(client_, "Halt_Play_Back_Of_Sounds_CheckBox", {648, 112, 57, 17});
+  Halt_Play_Back_Of_Sounds_CheckBox->setText(Halt_Play_Back_Of_Sounds_CheckBox->objectName());
   Last_Directory_Edit = control<QLineEdit>(client_, "Last_Directory_Edit", {648, 136, 57, 21});
   Last_Directory_Edit->setText(Last_Directory_Edit->objectName());
   for (QWidget* w : std::initializer_list<QWidget*>{

@@ -19,6 +19,8 @@ Message_Answer Message_Boxes::show(const std::string& text, Message_Icon icon,
       box.setWindowTitle(QStringLiteral("Error"));
       break;
   }
+  // Paths and other texts from outside are shown as they are, never as markup.
+  box.setTextFormat(Qt::PlainText);
   box.setText(QString::fromStdString(text));
   if (buttons == Message_Buttons::Yes_No) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

@@ -88,9 +88,12 @@ void Window_Memos::place_input_caret(int pos) { form_.input_area().set_selection
 
 void Window_Memos::select_all_of_output() { form_.Output_Memo->selectAll(); }
 
-// The selection is always the whole area here.
+// The selection is always the whole area here. An empty one copies nothing,
+// so what another program put on the clipboard stays there.
 void Window_Memos::copy_output_selection() {
-  QGuiApplication::clipboard()->setText(clipboard_text(*form_.Output_Memo->document()));
+  const QTextDocument& output = *form_.Output_Memo->document();
+  if (output.isEmpty()) return;
+  QGuiApplication::clipboard()->setText(clipboard_text(output));
 }
 
 void Window_Memos::show_information(const std::string& text) {

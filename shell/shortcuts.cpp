@@ -29,6 +29,8 @@ bool is_shortcut_folder(const std::string& folder_name) {
          Shortcut_Folder_Names.end();
 }
 
+bool is_send_to(const std::string& folder_name) { return folder_name == "SendTo"; }
+
 std::string folder_error(const std::string& routine, const std::string& folder_name) {
   return routine + " Error: The key " + quoted(folder_name) +
          " is invalid or could not be found in the registry.";
@@ -69,17 +71,18 @@ bool REGISTRY_INC__Create_Shortcut(Shortcut_Window& window, const std::string& t
     show(window, folder_error("REGISTRY_INC__Create_Shortcut", folder_name));
     return false;
   }
-  if (!sub_folder.empty()) {
-    folder += kSeparator + sub_folder;
-    // Only the sub-folder itself is made: a shell folder that is missing stays
-    // missing, and the save below reports it.
-    std::error_code ignored;
-    std::filesystem::create_directory(std::filesystem::path(folder), ignored);
-  }
+  if (!sub_folder.empty()) folder += kSeparator + sub_folder;
+  // A new home folder may not have the desktop or menu folders yet; a folder
+  // that cannot be made shows as a link that cannot be written below.
+  std::error_code ignored;
+  std::filesystem::create_directories(std::filesystem::path(folder), ignored);
   Shell_Links& links = window.shell_links();
+  const bool send_to = is_send_to(folder_name);
   const std::string link_path =
-      folder + kSeparator + link_file_name(target_path, links.extension());
-  if (links.save(link_path, target_path)) return true;
+      folder + kSeparator +
+      link_file_name(target_path, send_to ? links.send_to_extension() : links.extension());
+  if (send_to ? links.save_send_to(link_path, target_path) : links.save(link_path, target_path))
+    return true;
   show(window, "REGISTRY_INC__Create_Shortcut Error: The shortcut " + quoted(link_path) +
                    " could not be written.");
   return false;
@@ -95,7 +98,10 @@ bool REGISTRY_INC__Delete_Shortcut(Shortcut_Window& window, const std::string& f
     return false;
   }
   const std::string base = File_Name_Without_Extension(window.executable_path());
-  const std::string link_path = folder + kSeparator + base + window.shell_links().extension();
+  const Shell_Links& links = window.shell_links();
+  const std::string link_path =
+      folder + kSeparator + base +
+      (is_send_to(folder_name) ? links.send_to_extension() : links.extension());
   Files& files = window.files();
   if (!files.exists(link_path)) {
     if (report)

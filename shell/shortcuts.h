@@ -41,8 +41,9 @@ std::string File_Name_Without_Extension(const std::string& path);
 
 // Saves a link to `target_path` named after the target's file name, its
 // extension replaced by the links' own, into the shell folder `folder_name`
-// or its `sub_folder` when one is given (which is created when missing).
-// An existing link of that name is rewritten. Shows nothing on success; an
+// or its `sub_folder` when one is given; missing folders are made. "SendTo"
+// takes the links of the file manager's send-to menu. An existing link of
+// that name is rewritten. Shows nothing on success; an
 // unknown folder name, a folder missing from the registry or a link that
 // cannot be written is reported and gives false.
 bool REGISTRY_INC__Create_Shortcut(Shortcut_Window& window, const std::string& target_path,

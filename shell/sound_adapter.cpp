@@ -1,5 +1,7 @@
 #include "shell/sound_adapter.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QDir>
 #include <QFileInfo>
 
@@ -70,7 +72,9 @@ int Window_Sounds::letter_input_delay() const {
   return form_.Letter_Input_Delay_Millisec_SpinEdit->text_value();
 }
 
-Text_Lines& Window_Sounds::input_lines() { return form_.input_area(); }
+void Window_Sounds::append_to_input_last_line(char c) {
+  form_.input_area().append_to_last_line(std::string_view(&c, 1));
+}
 
 // Sound selection.
 
@@ -125,9 +129,10 @@ std::optional<std::string> Window_Sound_Selection::choose_file(const Open_Dialog
     filters << filter;
   }
   dialog.setNameFilters(filters);
-  // The dialog opens in the initial folder; a preset file from elsewhere shows
-  // its name only, since selecting it by its full path would move the dialog
-  // to that file's folder.
+  // The dialog opens in the initial folder. A preset file from elsewhere goes
+  // into the name box with its full path, so that "Open" takes it: selecting
+  // it would move the dialog to that file's folder, and its bare name would
+  // name nothing here.
   const QString folder = QString::fromStdString(request.initial_folder);
   const QFileInfo initial(QString::fromStdString(request.initial_file));
   dialog.setDirectory(folder);
@@ -135,11 +140,18 @@ std::optional<std::string> Window_Sound_Selection::choose_file(const Open_Dialog
     dialog.selectFile(QString());
   } else if (initial.absoluteDir() == QDir(folder)) {
     dialog.selectFile(initial.absoluteFilePath());
+  } else if (QLineEdit* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+    name->setText(QDir::toNativeSeparators(initial.absoluteFilePath()));
   } else {
-    dialog.selectFile(initial.fileName());
+    dialog.selectFile(QString());
   }
   dialog_file_name_ = request.initial_file;
   const std::optional<QString> chosen = run_dialog(dialog);
+  // The dialog is hidden, not destroyed: a completion list it had open would
+  // stay on the screen over the main window.
+  for (QCompleter* completer : dialog.findChildren<QCompleter*>()) {
+    if (QAbstractItemView* list = completer->popup()) list->hide();
+  }
   if (!chosen) return std::nullopt;
   dialog_file_name_ = QDir::toNativeSeparators(*chosen).toStdString();
   return dialog_file_name_;

@@ -32,7 +32,7 @@ class Window_Sounds final : public Sound_Window {
   int letter_playback_delay() const override;
   int dot_dash_playback_delay() const override;
   int letter_input_delay() const override;
-  Text_Lines& input_lines() override;
+  void append_to_input_last_line(char c) override;
 
  private:
   TMainForm1& form_;

@@ -44,6 +44,17 @@ void Text_Area::append(std::string_view text) {
   cursor.insertText(insertion);
 }
 
+void Text_Area::append_to_last_line(std::string_view text) {
+  const int lines = count();
+  if (lines == 0) {
+    append(text);
+    return;
+  }
+  QTextCursor cursor(edit_->document()->findBlockByNumber(lines - 1));
+  cursor.movePosition(QTextCursor::EndOfBlock);
+  cursor.insertText(decode(text));
+}
+
 void Text_Area::clear() { edit_->clear(); }
 
 void Text_Area::set_line(int i, std::string_view text) {

@@ -23,6 +23,10 @@ class Text_Area final : public Line_Area {
   void clear() override;
   void set_line(int i, std::string_view text) override;
   void set_selection_start(int pos) override;
+  // Adds `text` at the end of the last line, or makes it the first line of an
+  // empty area. The line itself is never read back through the code page, so
+  // characters the page cannot hold stay as they are.
+  void append_to_last_line(std::string_view text);
 
   // The bytes of a line as shown, in the present code page.
   std::string encode(const QString& text) const;

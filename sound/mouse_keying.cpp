@@ -4,15 +4,6 @@
 
 #include "sound/morse_sounds.h"
 
-void append_to_last_line(Text_Lines& area, char c) {
-  const int count = area.count();
-  if (count == 0) {
-    area.append(std::string(1, c));
-    return;
-  }
-  area.set_line(count - 1, area.line(count - 1) + c);
-}
-
 bool Mouse_Keyer::pause_passed(Sound_Window& window) const {
   if (!Last_Keyed_Time) return true;
   const std::chrono::duration<double, std::milli> gap = window.clock().now() - *Last_Keyed_Time;
@@ -21,17 +12,17 @@ bool Mouse_Keyer::pause_passed(Sound_Window& window) const {
 
 void Mouse_Keyer::press(Key_Button button, Sound_Window& window) {
   if (pause_passed(window)) {
-    append_to_last_line(window.input_lines(), ' ');
+    window.append_to_input_last_line(' ');
     window.set_letter_indicator(true);
   }
   switch (button) {
     case Key_Button::Left:
       Play_Element_Sound(Element::Dot, window);
-      append_to_last_line(window.input_lines(), '.');
+      window.append_to_input_last_line('.');
       break;
     case Key_Button::Right:
       Play_Element_Sound(Element::Dash, window);
-      append_to_last_line(window.input_lines(), '-');
+      window.append_to_input_last_line('-');
       break;
     case Key_Button::Middle:
       break;

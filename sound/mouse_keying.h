@@ -26,7 +26,3 @@ class Mouse_Keyer {
   // the first press and after every activation of the window.
   std::optional<Clock::Time> Last_Keyed_Time;
 };
-
-// Adds `c` at the end of the area's last line (the first line of an empty
-// area), keeping every character already there.
-void append_to_last_line(Text_Lines& area, char c);

@@ -40,5 +40,8 @@ class Sound_Window {
   virtual int dot_dash_playback_delay() const = 0;
   virtual int letter_input_delay() const = 0;
 
-  virtual Text_Lines& input_lines() = 0;
+  // Adds `c` at the end of the input area's last line (a final empty line
+  // after a closing line break is no line; on an empty area `c` becomes the
+  // first line). Nothing already in the area is read back or rewritten.
+  virtual void append_to_input_last_line(char c) = 0;
 };

@@ -94,8 +94,26 @@ bool has_zero(const std::string& s) { return s.find('\0') != std::string::npos; 
 
 bool write_desktop_entry(const std::string& path, const std::string& name,
                          const std::string& command, mode_t mode) {
-  if (has_zero(path) || has_zero(name) || has_zero(command)) return false;
-  const std::string text = desktop_entry_text(name, command);
+  if (has_zero(name) || has_zero(command)) return false;
+  return replace_file(path, desktop_entry_text(name, command), mode);
+}
+
+bool write_send_to_script(const std::string& path, const std::string& command) {
+  if (has_zero(command) || command.empty()) return false;
+  return replace_file(path, send_to_script_text(command), 0755);
+}
+
+std::string send_to_script_text(const std::string& command) {
+  std::string quoted = "'";
+  for (char c : command) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  quoted += "'";
+  // The chosen files are not passed on: the window takes none, and a file
+  // whose name starts with "-" would read as an option.
+  return "#!/bin/sh\nexec " + quoted + "\n";
+}
+
+bool replace_file(const std::string& path, const std::string& text, mode_t mode) {
+  if (has_zero(path)) return false;
   std::string temp = folder_of(path) + "/.tapwrenz-XXXXXX";
   const int fd = mkstemp(temp.data());
   if (fd < 0) return false;

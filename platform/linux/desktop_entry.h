@@ -14,6 +14,15 @@
 bool write_desktop_entry(const std::string& path, const std::string& name,
                          const std::string& command, mode_t mode);
 
+// Writes the file manager's send-to entry at `path`: an executable shell
+// script that starts `command`, replaced whole like a launcher.
+bool write_send_to_script(const std::string& path, const std::string& command);
+std::string send_to_script_text(const std::string& command);
+
+// Replaces the file at `path` with `text` and gives it `mode`, through a temp
+// file in the same folder renamed into place. False when that fails.
+bool replace_file(const std::string& path, const std::string& text, mode_t mode);
+
 struct Desktop_Entry_Exec {
   bool readable = false;            // a regular file that could be opened
   std::optional<std::string> exec;  // the Exec value, unescaped; none without one

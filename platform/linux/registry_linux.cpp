@@ -70,10 +70,13 @@ std::string xdg_base(const char* variable, const char* under_home) {
 }
 
 // XDG_DESKTOP_DIR from user-dirs.dirs ("$HOME/..." or an absolute path in
-// double quotes; the last valid line wins), else ~/Desktop.
+// double quotes; the last valid line wins), else the variable of that name
+// when it holds an absolute path, else ~/Desktop: the order xdg-user-dir
+// takes them in.
 std::string desktop_dir() {
   const std::string home = home_dir();
-  std::string desktop = home.empty() ? "" : home + "/Desktop";
+  std::string desktop = env("XDG_DESKTOP_DIR");
+  if (desktop.empty() || desktop[0] != '/') desktop = home.empty() ? "" : home + "/Desktop";
   const std::string config = xdg_base("XDG_CONFIG_HOME", "/.config");
   if (config.empty()) return desktop;
   std::ifstream dirs(config + "/user-dirs.dirs");

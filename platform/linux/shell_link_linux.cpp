@@ -1,6 +1,7 @@
 // Shortcuts as freedesktop launchers: a ".desktop" file whose Exec line starts
 // the target. Launchers are written executable, since desktops only start
-// launchers that carry the executable bit.
+// launchers that carry the executable bit. The send-to menu is the file
+// manager's scripts folder, which takes scripts rather than launchers.
 
 #include <memory>
 #include <optional>
@@ -30,6 +31,16 @@ class Linux_Shell_Links final : public Shell_Links {
   bool save(const std::string& link_path, const std::string& target_path) override {
     if (link_path.empty() || link_path.back() == '/' || target_path.empty()) return false;
     return write_desktop_entry(link_path, shown_name(link_path), target_path, kLauncher_Mode);
+  }
+
+  // The file manager runs the executable files of its scripts folder with the
+  // chosen files, listing each under its file name: a shell script named as
+  // the program.
+  std::string send_to_extension() const override { return ""; }
+
+  bool save_send_to(const std::string& link_path, const std::string& target_path) override {
+    if (link_path.empty() || link_path.back() == '/') return false;
+    return write_send_to_script(link_path, target_path);
   }
 
   std::optional<std::string> target_of(const std::string& link_path) override {

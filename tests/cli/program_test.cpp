@@ -165,4 +165,19 @@ TEST_F(Program, AnInterruptedRenderLeavesNoFile) {
   EXPECT_TRUE(fs::is_empty(out));
 }
 
+TEST_F(Program, FilesHandedOverWithoutOptionsOpenTheWindow) {
+  // A file manager's send-to passes file names alone: the program goes for its
+  // window (here without a display, so it cannot start) and not for the
+  // command line, whose wrong-option line would end with status 2.
+  const Result r = run({"letter one.txt", "b.wav"});
+  EXPECT_NE(r.status, 0);
+  EXPECT_NE(r.status, 2);
+  EXPECT_EQ(r.err.find("tapwrenz: "), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("platform plugin"), std::string::npos) << r.err;
+  // An option anywhere still makes it the command line, which takes no file names.
+  const Result mixed = run({"b.wav", "--to-morse"}, "E\n");
+  EXPECT_EQ(mixed.status, 2) << mixed.err;
+  EXPECT_EQ(mixed.err.rfind("tapwrenz: ", 0), 0u) << mixed.err;
+}
+
 }  // namespace

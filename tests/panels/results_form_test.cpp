@@ -121,3 +121,35 @@ TEST_F(Results_Form_Test, CopyPutsTheRawReportLinesOnTheClipboardAndSelectsAll) 
   EXPECT_EQ(cursor.selectionStart(), 0);
   EXPECT_EQ(cursor.selectionEnd(), form.Report_Memo->document()->characterCount() - 1);
 }
+
+// A control picture is drawn as its letters in the text colour whatever fonts
+// the machine has, and its neighbours look as they would without it.
+TEST_F(Results_Form_Test, ControlPicturesInTheReportAreVisible) {
+  QPlainTextEdit* memo = form.Report_Memo;
+  form.show_non_modal();
+  const auto cell_of = [memo](int pos) {
+    QTextCursor at(memo->document());
+    at.setPosition(pos);
+    const QRect left = memo->cursorRect(at);
+    at.setPosition(pos + 1);
+    return QRect(left.topLeft(), QPoint(memo->cursorRect(at).left() - 1, left.bottom()));
+  };
+  const auto ink_in = [](const QImage& image, const QRect& cell) {
+    int ink = 0;
+    for (int y = cell.top(); y <= cell.bottom(); ++y) {
+      for (int x = cell.left(); x <= cell.right(); ++x) {
+        if (qGray(image.pixel(x, y)) < 128) ++ink;
+      }
+    }
+    return ink;
+  };
+  memo->setPlainText(u"A\u240AB \u241A"_qs);
+  const QImage pictured = memo->viewport()->grab().toImage();
+  EXPECT_GT(ink_in(pictured, cell_of(1)), 6) << "LF";
+  EXPECT_GT(ink_in(pictured, cell_of(4)), 6) << "SUB";
+  const int b_ink = ink_in(pictured, cell_of(2));
+  memo->setPlainText("A B  ");
+  const QImage plain = memo->viewport()->grab().toImage();
+  EXPECT_EQ(ink_in(plain, cell_of(2)), b_ink);
+  EXPECT_EQ(ink_in(plain, cell_of(1)), 0);
+}

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 
@@ -35,8 +36,14 @@ class Fake_Shell_Links final : public Shell_Links {
     if (!files_.files.count(link)) return std::nullopt;
     return targets[link];
   }
+  std::string send_to_extension() const override { return ""; }
+  bool save_send_to(const std::string& link, const std::string& target) override {
+    send_to_saves.push_back(link);
+    return save(link, target);
+  }
 
   int saves = 0;
+  std::vector<std::string> send_to_saves;
   std::map<std::string, std::string> targets;
 
  private:
@@ -80,6 +87,7 @@ class Shortcuts_Test : public ::testing::Test {
   std::string link(const std::string& folder, const std::string& name = "tapwrenz.lnk") {
     return (root / folder / name).string();
   }
+  std::string send_to_link() { return link("SendTo", "tapwrenz"); }
   std::string programs_link() {
     return (root / "Start Menu" / "Programs" / "tapwrenz.lnk").string();
   }
@@ -119,9 +127,10 @@ TEST_F(Shortcuts_Test, MenuEntriesCreateLinksSilentlyAndRewriteThem) {
   Create_Shortcut_on_SendTo_Menu_OptionClick(window);
   EXPECT_TRUE(shown().empty());
   for (const std::string& path :
-       {link("Desktop"), link("Start Menu"), programs_link(), link("SendTo")})
+       {link("Desktop"), link("Start Menu"), programs_link(), send_to_link()})
     EXPECT_EQ(window.fake_links.target_of(path), exe) << path;
   EXPECT_EQ(files().size(), 4u);
+  EXPECT_EQ(window.fake_links.send_to_saves, std::vector<std::string>{send_to_link()});
 
   window.path = "/usr/local/bin/tapwrenz.bin";
   Create_Shortcut_on_Desktop_OptionClick(window);
@@ -188,12 +197,17 @@ TEST_F(Shortcuts_Test, UnknownOrUnlistedFoldersAreReportedAndNeverSearched) {
   EXPECT_TRUE(window.fake_files.calls.empty());
 }
 
-TEST_F(Shortcuts_Test, LinksThatCannotBeWrittenAreReported) {
+TEST_F(Shortcuts_Test, MissingFoldersAreMadeAndLinksThatCannotBeWrittenAreReported) {
   fs::remove_all(root / "Start Menu");
+  EXPECT_TRUE(REGISTRY_INC__Create_Shortcut(window, exe, "Start Menu", "Programs"));
+  EXPECT_TRUE(files().count(programs_link()));
+  EXPECT_TRUE(shown().empty());
+
+  fs::remove_all(root / "Start Menu");
+  std::ofstream(root / "Start Menu") << "a file where the folder should be";
   EXPECT_FALSE(REGISTRY_INC__Create_Shortcut(window, exe, "Start Menu", "Programs"));
   EXPECT_EQ(only_message(), "REGISTRY_INC__Create_Shortcut Error: The shortcut \"" +
                                 programs_link() + "\" could not be written.");
-  EXPECT_FALSE(fs::exists(root / "Start Menu")) << "a missing shell folder is not made";
 }
 
 }  // namespace

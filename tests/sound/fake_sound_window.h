@@ -62,7 +62,10 @@ class Fake_Sound_Window final : public Sound_Window, public Message_Loop {
   int letter_playback_delay() const override { return letter_delay; }
   int dot_dash_playback_delay() const override { return element_delay; }
   int letter_input_delay() const override { return input_delay; }
-  Text_Lines& input_lines() override { return input; }
+  void append_to_input_last_line(char c) override {
+    if (input.lines.empty()) input.lines.emplace_back();
+    input.lines.back() += c;
+  }
 
   void run_pending() override {
     ++pending_runs;

@@ -41,14 +41,6 @@ TEST_F(Mouse_Keying, AMiddlePressWritesOnlyTheSpaceButRestartsTheGap) {
   EXPECT_EQ(w.sounds().size(), 2u);
 }
 
-TEST_F(Mouse_Keying, KeysGoToTheEndOfTheLastLineWhateverItsLength) {
-  lines() = {"first", std::string(10000, '-')};
-  keyer.press(Key_Button::Right, w);
-  ASSERT_EQ(lines().size(), 2u);
-  EXPECT_EQ(lines()[1].size(), 10002u);
-  EXPECT_EQ(lines()[1].substr(9998), "-- -");
-}
-
 TEST_F(Mouse_Keying, TheIndicatorOpensWithALetterAndClosesOnTheFirstTickAfterThePause) {
   press_at(0, Key_Button::Left);
   EXPECT_TRUE(w.indicator);

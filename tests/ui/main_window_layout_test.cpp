@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QTest>
 
 #include "fakes/fake_messages.h"
 #include "shell/main_form.h"
@@ -142,6 +143,7 @@ TEST_F(Main_Window_Layout, CaptionsAndHintsReadAsDesigned) {
       {"Reset_Input_Memo_BitBtn", "Reset"},
       {"Halt_Playing_Sound_BitBtn", "Halt"},
       {"Exit_BitBtn", "Exit"},
+      {"Halt_Play_Back_Of_Sounds_CheckBox", "Halt_Play_Back_Of_Sounds_CheckBox"},
   };
   for (const auto& [name, caption] : captions) EXPECT_EQ(text_of(name), caption) << name;
 
@@ -223,6 +225,18 @@ TEST_F(Main_Window_Layout, UnfinishedSpinEditTextSettlesOnABound) {
   EXPECT_EQ(leave_with("3"), 25);
   EXPECT_EQ(leave_with("4000"), 4000);
   EXPECT_EQ(leave_with(""), 25);
+  EXPECT_EQ(leave_with("99999999999999999999"), 10000);
+  // Typed key by key, a number past the bounds is taken whole, then settles.
+  const auto type_and_leave = [spin](const QString& keys) {
+    spin->selectAll();
+    QTest::keyClicks(spin, keys);
+    QFocusEvent focus_out(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(spin, &focus_out);
+    return spin->value();
+  };
+  EXPECT_EQ(type_and_leave("20000"), 10000);
+  EXPECT_EQ(type_and_leave("-5"), 25);
+  EXPECT_EQ(type_and_leave("1x200"), 1200);  // a letter is still refused
   EXPECT_EQ(form.Morse_Pct_Input_Memo_Gauge->value(), 0);
   EXPECT_EQ(form.Morse_Pct_Output_Memo_Gauge->maximum(), 100);
   EXPECT_EQ(form.Dot_Sound_File_Name_Edit->text(), "Dot_Sound_File_Name_Edit");
@@ -236,6 +250,19 @@ TEST_F(Main_Window_Layout, UnfinishedSpinEditTextSettlesOnABound) {
   EXPECT_EQ(form.End_Of_Letter_Timer->interval(), 25);
   EXPECT_TRUE(form.End_Of_Letter_Timer->isActive());
   EXPECT_TRUE(form.Always_On_Top_Option->isCheckable());
+}
+
+TEST_F(Main_Window_Layout, TabMovesTheFocusOutOfTheTextAreasAndBack) {
+  form.show();
+  for (QPlainTextEdit* area : {form.Input_Memo, form.Output_Memo}) {
+    form.PageControl1->setCurrentIndex(0);
+    area->setFocus();
+    QTest::keyClick(area, Qt::Key_Tab);
+    EXPECT_NE(form.focusWidget(), area) << area->objectName().toStdString();
+    QTest::keyClick(form.focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(form.focusWidget(), area) << area->objectName().toStdString();
+  }
+  EXPECT_EQ(form.Input_Memo->toPlainText(), "");
 }
 
 TEST_F(Main_Window_Layout, MenuClicksFlipCheckMarksOnlyThroughTheirHandlers) {

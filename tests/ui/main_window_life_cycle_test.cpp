@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 
+#include "shell/message_box.h"
 #include "ui/window_in_folder.h"
 
 namespace {
@@ -138,16 +142,15 @@ TEST_F(Main_Window_Life_Cycle, HelpOpensTheReadmeAndTheCatalogInTheTextViewer) {
   EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(Main_Window_Life_Cycle, ShortcutsAreLaunchersInTheDesktopFolders) {
-  // The system's registry layer, pointed at folders of this test.
+TEST_F(Main_Window_Life_Cycle, ShortcutsAreMadeInANewHomeFolderAndDeletedAgain) {
+  // The system's registry layer, pointed at a home folder of this test in
+  // which none of the shortcut folders exists yet.
   const QByteArray home = qgetenv("HOME");
   const QByteArray data = qgetenv("XDG_DATA_HOME");
   const QByteArray config = qgetenv("XDG_CONFIG_HOME");
   qputenv("HOME", temp.path().toUtf8());
   qputenv("XDG_DATA_HOME", (temp.path() + "/share").toUtf8());
   qputenv("XDG_CONFIG_HOME", (temp.path() + "/config").toUtf8());
-  fs::create_directories(folder() + "Desktop");
-  fs::create_directories(folder() + "share/applications");
 
   Window_Services services;
   services.player = &player;
@@ -156,12 +159,21 @@ TEST_F(Main_Window_Life_Cycle, ShortcutsAreLaunchersInTheDesktopFolders) {
   form.show();
   form.Create_Shortcut_on_Desktop_Option->trigger();
   form.Create_Shortcut_on_Desktop_Option->trigger();  // a second time replaces the first
+  form.Create_Shortcut_on_Start_Menu_Option->trigger();
   form.Create_Shortcut_on_Start_Programs_Menu_Option->trigger();
+  form.Create_Shortcut_on_SendTo_Menu_Option->trigger();
+  EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
   EXPECT_TRUE(fs::exists(folder() + "Desktop/test_ui.desktop"));
+  EXPECT_TRUE(fs::exists(folder() + "share/applications/test_ui.desktop"));
   EXPECT_TRUE(fs::exists(folder() + "share/applications/Programs/test_ui.desktop"));
+  // The file manager runs what is in its scripts folder with the chosen files.
+  const std::string send_to = folder() + "share/nautilus/scripts/test_ui";
+  EXPECT_EQ(fs::status(send_to).permissions() & fs::perms::owner_exec, fs::perms::owner_exec);
 
   form.Delete_All_Shortcuts_Option->trigger();
   EXPECT_FALSE(fs::exists(folder() + "Desktop/test_ui.desktop"));
+  EXPECT_FALSE(fs::exists(folder() + "share/applications/test_ui.desktop"));
+  EXPECT_FALSE(fs::exists(send_to));
   // "Delete ALL" leaves the Programs sub-folder alone.
   EXPECT_TRUE(fs::exists(folder() + "share/applications/Programs/test_ui.desktop"));
   ASSERT_FALSE(messages.shown.empty());
@@ -171,6 +183,25 @@ TEST_F(Main_Window_Life_Cycle, ShortcutsAreLaunchersInTheDesktopFolders) {
   qputenv("HOME", home);
   qputenv("XDG_DATA_HOME", data);
   qputenv("XDG_CONFIG_HOME", config);
+}
+
+TEST_F(Main_Window_Life_Cycle, MessageBoxesShowTheirTextAsItIs) {
+  Message_Boxes boxes;
+  const std::string text = "Unable to write to /home/u/<i>old</i> <u>files</u>/tapwrenz.ini";
+  QString shown;
+  Qt::TextFormat format = Qt::AutoText;
+  QTimer::singleShot(0, [&] {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      auto* box = qobject_cast<QMessageBox*>(w);
+      if (!box || !box->isVisible()) continue;
+      shown = box->text();
+      format = box->textFormat();
+      box->accept();
+    }
+  });
+  boxes.show(text, Message_Icon::Error, Message_Buttons::Ok);
+  EXPECT_EQ(shown.toStdString(), text);
+  EXPECT_EQ(format, Qt::PlainText);
 }
 
 }  // namespace

@@ -26,6 +26,10 @@ class Main_Window_Panels : public ::testing::Test {
 
   void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
   static QClipboard* clipboard() { return QGuiApplication::clipboard(); }
+  void choose_alphabet(int index) {
+    QAbstractButton* item = form.Alphabet_RadioGroup->button(index);
+    QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(8, item->height() / 2));
+  }
 
   // What the four content buttons are: text to Morse, Morse to text, both Play.
   std::vector<bool> buttons() const {
@@ -52,6 +56,9 @@ TEST_F(Main_Window_Panels, StartsEmptyWithItsCommandsDisabledAndUnmeasuredReadou
   EXPECT_EQ(form.Morse_Pct_Output_Memo_Label->text(), "???.???");
   EXPECT_EQ(form.Morse_Pct_Input_Memo_Gauge->value(), 0);
   EXPECT_EQ(form.Morse_Pct_Output_Memo_Gauge->value(), 0);
+  choose_alphabet(3);  // nothing to recount: the start state stands
+  EXPECT_EQ(buttons(), (std::vector<bool>{false, false, false, false}));
+  EXPECT_EQ(form.Morse_Pct_Input_Memo_Label->text(), "???.???");
 }
 
 TEST_F(Main_Window_Panels, TypingSetsTheReadoutAndOffersTheFittingCommands) {
@@ -102,8 +109,12 @@ TEST_F(Main_Window_Panels, TheShareCountsTheAreaInTheAlphabetsCodePage) {
   // characters of the line the conversions see.
   form.Input_Memo->setPlainText(QString::fromUtf16(u"... Жж"));
   EXPECT_EQ(form.Morse_Pct_Input_Memo_Label->text(), "100");
-  QTest::mouseClick(form.Alphabet_RadioGroup->button(3), Qt::LeftButton, {},
-                    QPoint(8, form.Alphabet_RadioGroup->button(3)->height() / 2));
+  EXPECT_EQ(buttons(), (std::vector<bool>{false, true, true, false}));
+  choose_alphabet(3);
+  // Recounted at once: now the input is text.
+  EXPECT_EQ(form.Morse_Pct_Input_Memo_Label->text(), "66.6666666666667");  // 4 of 6
+  EXPECT_EQ(form.Morse_Pct_Input_Memo_Gauge->value(), 67);
+  EXPECT_EQ(buttons(), (std::vector<bool>{true, false, false, false}));
   QTest::keyClick(form.Input_Memo, Qt::Key_End);
   QTest::keyClicks(form.Input_Memo, " ");
   EXPECT_EQ(form.Morse_Pct_Input_Memo_Label->text(), "71.4285714285714");  // 5 of 7
@@ -157,6 +168,12 @@ TEST_F(Main_Window_Panels, CopyTakesTheWholeOutputWithItsRawCharacters) {
   click(form.Convert_Text_to_Morse_Button);
   click(form.Copy_Output_Memo_To_Clipboard_BitBtn);
   EXPECT_EQ(clipboard()->text(), "-.-. --.-   -.. .   - .- .--. .-- .-. . -. \n");
+}
+
+TEST_F(Main_Window_Panels, CopyOfAnEmptyOutputLeavesTheClipboardAlone) {
+  clipboard()->setText("copied elsewhere");
+  click(form.Copy_Output_Memo_To_Clipboard_BitBtn);
+  EXPECT_EQ(clipboard()->text(), "copied elsewhere");
 }
 
 TEST_F(Main_Window_Panels, ResetEmptiesBothAreasAndDisablesTheFourButtons) {

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QMouseEvent>
 #include <QTest>
 #include <filesystem>
@@ -36,6 +39,9 @@ class Main_Window_Sound : public ::testing::Test {
     return all;
   }
   void key(QWidget* where, Qt::MouseButton button) { QTest::mousePress(where, button); }
+  static QLineEdit* name_box(QFileDialog& dialog) {
+    return dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  }
 
   Fake_Messages messages;
   Fake_Clock clock;
@@ -138,6 +144,15 @@ TEST_F(Main_Window_Sound, KeyingWritesIntoTheLastLineAndFollowsTheLetterGap) {
   EXPECT_FALSE(form.Play_Back_Input_Memo_BitBtn->isEnabled());
 }
 
+TEST_F(Main_Window_Sound, KeyingKeepsEveryCharacterTheAlphabetCannotHold) {
+  // English is selected: none of these is in its code page.
+  const QString line = QString::fromUtf16(u"Привет мир Zoë ő ł A\u240AB\u241A");
+  form.Input_Memo->setPlainText(line);
+  key(form.GroupBox1, Qt::LeftButton);
+  key(form.GroupBox1, Qt::RightButton);
+  EXPECT_EQ(form.Input_Memo->toPlainText(), line + " .-");
+}
+
 TEST_F(Main_Window_Sound, AQuickDoubleClickKeysTwiceAndLongLinesKeepEveryCharacter) {
   form.Input_Memo->setPlainText(QString(10000, u'.'));
   // As a widget gets a double click: the second press comes as a double click.
@@ -168,16 +183,22 @@ TEST_F(Main_Window_Sound, ChoosingASoundFileLoadsItAndRemembersItsFolder) {
   std::ofstream(chosen, std::ios::binary) << "RIFFbeep";
 
   QFileDialog* seen = nullptr;
+  QWidget* completion_list = nullptr;
   form.sound_selection.run_dialog = [&](QFileDialog& dialog) -> std::optional<QString> {
     seen = &dialog;
     EXPECT_EQ(dialog.windowTitle(), "Select \"Dash\" Sound :");
     EXPECT_EQ(dialog.nameFilters(), (QStringList{"WAVE Files (*.wav)", "All Files (*)"}));
     EXPECT_EQ(dialog.directory().absolutePath() + "/",
               QCoreApplication::applicationDirPath() + "/");
+    // The user typed part of a name: its completions are listed when the dialog closes.
+    completion_list = name_box(dialog)->completer()->popup();
+    completion_list->show();
     return QString::fromStdString(chosen);
   };
   form.Dash_Sound_Select_SpeedButtonClick();
   ASSERT_EQ(seen, form.OpenDialog1);
+  ASSERT_NE(completion_list, nullptr);
+  EXPECT_FALSE(completion_list->isVisible());
   EXPECT_EQ(form.Dash_Sound_File_Name_Edit->text().toStdString(), chosen);
   EXPECT_EQ(std::string(form.Dash_Sound_Stream->begin(), form.Dash_Sound_Stream->end()),
             "RIFFbeep");
@@ -186,6 +207,9 @@ TEST_F(Main_Window_Sound, ChoosingASoundFileLoadsItAndRemembersItsFolder) {
 
   form.sound_selection.run_dialog = [&](QFileDialog& dialog) -> std::optional<QString> {
     EXPECT_EQ(dialog.directory().absolutePath().toStdString(), folder.string());
+    // The dot file lies in another folder: its whole path is offered, and Open takes it.
+    EXPECT_EQ(name_box(dialog)->text(), form.Dot_Sound_File_Name_Edit->text());
+    EXPECT_TRUE(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)->isEnabled());
     return std::nullopt;
   };
   const Sound_Image before = form.Dot_Sound_Stream;

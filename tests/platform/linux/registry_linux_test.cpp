@@ -37,6 +37,7 @@ class Registry_Linux_Test : public ::testing::Test {
     set_env("HOME", (root / "home").string());
     set_env("XDG_CONFIG_HOME", (root / "config").string());
     set_env("XDG_DATA_HOME", (root / "data").string());
+    unset_env("XDG_DESKTOP_DIR");
   }
   void TearDown() override {
     for (const auto& [name, value] : saved_) {
@@ -184,7 +185,12 @@ TEST_F(Registry_Linux_Test, ShellFoldersComeFromTheXdgFolders) {
   EXPECT_EQ(registry->read_string(hkcu, shell_folders, "Start Menu"), data + "/applications");
   EXPECT_EQ(registry->read_string(hkcu, shell_folders, "SendTo"), data + "/nautilus/scripts");
   EXPECT_FALSE(registry->read_string(hkcu, shell_folders, "Fonts"));
+  set_env("XDG_DESKTOP_DIR", "relative");
+  EXPECT_EQ(registry->read_string(hkcu, shell_folders, "Desktop"), home + "/Desktop");
+  set_env("XDG_DESKTOP_DIR", "/srv/from env/");
+  EXPECT_EQ(registry->read_string(hkcu, shell_folders, "Desktop"), "/srv/from env");
 
+  // The settings file comes first.
   write_file(
       root / "config/user-dirs.dirs",
       "# comment\nXDG_DOCUMENTS_DIR=\"$HOME/Docs\"\n  XDG_DESKTOP_DIR = \"$HOME/Schreibtisch/\"\n");
@@ -196,6 +202,7 @@ TEST_F(Registry_Linux_Test, ShellFoldersComeFromTheXdgFolders) {
 
   // Unset or relative base folders fall back to those under the home folder.
   unset_env("XDG_DATA_HOME");
+  unset_env("XDG_DESKTOP_DIR");
   set_env("XDG_CONFIG_HOME", "relative/config");
   EXPECT_EQ(registry->read_string(hkcu, shell_folders, "Start Menu"),
             home + "/.local/share/applications");

@@ -75,6 +75,28 @@ TEST_F(Shell_Link_Linux_Test, TargetsWithReservedCharactersComeBackWhole) {
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4) << "the line break stays escaped";
 }
 
+TEST_F(Shell_Link_Linux_Test, TheSendToEntryIsAScriptThatStartsTheProgram) {
+  EXPECT_EQ(links->send_to_extension(), "");
+  // The program: a script that says it ran, with what it was given, in a
+  // folder whose name the entry has to quote.
+  const fs::path folder = root / "it's $HOME \"x\"";
+  fs::create_directory(folder);
+  const fs::path program = folder / "tapwrenz";
+  write(program, "#!/bin/sh\necho \"ran with $#\" > \"$(dirname \"$0\")/ran\"\n");
+  fs::permissions(program, fs::perms::owner_all);
+  const fs::path entry = root / "tapwrenz";
+  ASSERT_TRUE(links->save_send_to(entry.string(), program.string()));
+  ASSERT_TRUE(links->save_send_to(entry.string(), program.string()));  // rewritten
+  EXPECT_EQ(fs::status(entry).permissions() & fs::perms::owner_exec, fs::perms::owner_exec);
+
+  // As the file manager runs it: with the chosen files, one of them like an option.
+  const std::string command = "'" + entry.string() + "' --help 'a file.wav'";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_EQ(contents(folder / "ran"), "ran with 0\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(root), fs::directory_iterator()), 2)
+      << "no temp file left behind: " << listing();
+}
+
 TEST_F(Shell_Link_Linux_Test, FailsCleanlyWhereNothingCanBeWritten) {
   EXPECT_FALSE(links->save((root / "missing" / "tapwrenz.desktop").string(), "/bin/true"));
   fs::create_directory(root / "busy.desktop");
