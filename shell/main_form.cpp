@@ -227,10 +227,11 @@ void TMainForm1::FormShow() {
   size_client_area();
   Record_Initial_Control_Layout();
   const bool maximised = read_settings(settings_, executable_folder());
+  settings_.place_window();
   Load_Sound_Streams();
   Set_Program_Captions();
   Show_Window_As_Started();
-  if (maximised) setWindowState(windowState() | Qt::WindowMaximized);
+  if (maximised) settings_.maximise_window();
   // Flipped here and back by the toggle, which applies the saved state.
   Always_On_Top_Option->setChecked(!Always_On_Top_Option->isChecked());
   Toggle_Always_On_Top();
