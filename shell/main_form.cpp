@@ -166,6 +166,14 @@ void TMainForm1::bind_events() {
           &TMainForm1::View_Readme_file_OptionClick);
   connect(View_Shareware_Catalog_Option, &QAction::triggered, this,
           &TMainForm1::View_Shareware_Catalog_OptionClick);
+  // The application turns active just before the window that takes the focus
+  // is activated; any window of ours taking it ends that return.
+  connect(qApp, &QGuiApplication::applicationStateChanged, this,
+          [this](Qt::ApplicationState state) {
+            returning_from_outside_ = state == Qt::ApplicationActive && activated_before_;
+          });
+  connect(qApp, &QGuiApplication::focusWindowChanged, this,
+          [this] { returning_from_outside_ = false; });
   // Logging off or shutting down asks the window to close like the close box.
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { FormCloseQuery(); });
   for (QWidget* keying : std::initializer_list<QWidget*>{GroupBox1, Label17, Label1}) {
@@ -201,7 +209,11 @@ void TMainForm1::showEvent(QShowEvent* event) {
 
 void TMainForm1::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    if (!returning_from_outside_) FormActivate();
+    returning_from_outside_ = false;
+    activated_before_ = true;
+  }
 }
 
 bool TMainForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -377,6 +389,8 @@ void TMainForm1::Auto_Run_at_Windows_Startup_OptionClick() {
 void TMainForm1::Set_Program_Captions() {
   const QString version = QStringLiteral("Tapwren v2.0f");
   setWindowTitle(version);
+  // The application's title: what task bars show for the program.
+  setWindowIconText(version);
   setToolTip(QString());
   const auto plain = [](const char* scrambled) {
     return QString::fromStdString(Unscramble_Text(scrambled, true));
