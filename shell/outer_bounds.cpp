@@ -51,18 +51,22 @@ void Outer_Bounds::place() {
   }
   wanted_.reset();
   placed_ = outer;
-  placed_with_ = frame();
+  // Once fitted, the normal frame is known, also while the window system
+  // still reports the frame of a maximised window being restored.
+  placed_with_ = fitted_ ? normal_frame_ : frame();
   const QSize inner = outer.marginsRemoved(placed_with_).size().expandedTo(QSize(1, 1));
   window_.resize(inner);
   window_.move(outer.topLeft());
-  // Before the window manager has framed the window its position counts the
-  // frame in, so that the frame, not the inner area, lands at the corner.
+  // Placed by its frame's corner, the window lands right whatever frame the
+  // window system has last reported.
   QWindow* handle = window_.windowHandle();
-  if (handle && placed_with_.isNull()) handle->setFramePosition(outer.topLeft());
-  if (!watching_window_ && window_.windowHandle()) {
-    window_.windowHandle()->installEventFilter(this);
+  if (handle && (placed_with_.isNull() || fitted_)) handle->setFramePosition(outer.topLeft());
+  if (!watching_window_ && handle) {
+    handle->installEventFilter(this);
     watching_window_ = true;
   }
+  unfitted_.reset();
+  if (fitted_) return;
   unfitted_ = outer;
   if (shown_normal()) fit_to_frame();
 }
@@ -79,6 +83,7 @@ void Outer_Bounds::fit_to_frame() {
   if (!unfitted_) return;
   const QMargins now = frame();
   normal_frame_ = now;
+  fitted_ = true;
   const QRect outer = *unfitted_;
   unfitted_.reset();
   if (now != placed_with_) {

@@ -57,6 +57,7 @@ class Outer_Bounds final : public QObject {
   // The frame of the normal state, taken at the fitting: a maximised
   // window's frame differs, and it changes before the window's state does.
   QMargins normal_frame_;
+  bool fitted_ = false;
   bool watching_window_ = false;
   bool maximise_when_fitted_ = false;
 };
