@@ -113,13 +113,13 @@ bool Outer_Bounds::eventFilter(QObject* watched, QEvent* event) {
 
 QRect Outer_Bounds::normal() const {
   QRect outer;
-  if (!shown_normal() && unfitted_) {
-    outer = *unfitted_;  // never shown normal since placed: still as asked
-  } else if (window_.windowState() &
-             (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) {
-    outer = window_.normalGeometry().marginsAdded(normal_frame_);
-  } else {
+  if (!(window_.windowState() &
+        (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))) {
     outer = window_.frameGeometry();
+  } else if (unfitted_) {
+    outer = *unfitted_;  // never shown normal since placed: still as asked
+  } else {
+    outer = window_.normalGeometry().marginsAdded(normal_frame_);
   }
   if (!positions_are_ours() && placed_) outer.moveTopLeft(placed_->topLeft());
   return outer;
