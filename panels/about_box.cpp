@@ -113,9 +113,13 @@ TAboutBox::TAboutBox(Memory_Meter& memory_meter, Processes& processes, Random_In
 
   setObjectName(QStringLiteral("AboutBox"));
   setWindowTitle(QStringLiteral("About"));
-  // A dialog frame with a title but no buttons on it: no close box.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::MSWindowsFixedSizeDialogHint);
+  // A dialog frame with a title but no buttons on it: no close box. X11
+  // window managers put their own buttons on any title bar (some whatever the
+  // hints say), and minimising this modal dialog would take the main window
+  // with it, so there it has no title bar at all.
+  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint;
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) flags |= Qt::WindowTitleHint;
+  setWindowFlags(flags);
   setFont(design_font(QStringLiteral("System"), 13));
   setFixedSize(kClient_Size);
 

@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation
-  xvfb xauth xdotool x11-utils xclip
+  xvfb xauth xdotool x11-utils xclip openbox wmctrl
   dpkg-dev lintian desktop-file-utils appstream man-db
 )
 

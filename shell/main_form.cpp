@@ -175,6 +175,14 @@ void TMainForm1::bind_events() {
           &TMainForm1::View_Readme_file_OptionClick);
   connect(View_Shareware_Catalog_Option, &QAction::triggered, this,
           &TMainForm1::View_Shareware_Catalog_OptionClick);
+  // The application turns active just before the window that takes the focus
+  // is activated; any window of ours taking it ends that return.
+  connect(qApp, &QGuiApplication::applicationStateChanged, this,
+          [this](Qt::ApplicationState state) {
+            returning_from_outside_ = state == Qt::ApplicationActive && activated_before_;
+          });
+  connect(qApp, &QGuiApplication::focusWindowChanged, this,
+          [this] { returning_from_outside_ = false; });
   // Logging off or shutting down asks the window to close like the close box.
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { FormCloseQuery(); });
   for (QWidget* keying : std::initializer_list<QWidget*>{GroupBox1, Label17, Label1}) {
@@ -204,7 +212,11 @@ void TMainForm1::showEvent(QShowEvent* event) {
 
 void TMainForm1::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    if (!returning_from_outside_) FormActivate();
+    returning_from_outside_ = false;
+    activated_before_ = true;
+  }
 }
 
 bool TMainForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -230,10 +242,11 @@ void TMainForm1::FormShow() {
   size_client_area();
   Record_Initial_Control_Layout();
   const bool maximised = read_settings(settings_, folders_);
+  settings_.place_window();
   Load_Sound_Streams();
   Set_Program_Captions();
   Show_Window_As_Started();
-  if (maximised) setWindowState(windowState() | Qt::WindowMaximized);
+  if (maximised) settings_.maximise_window();
   // Flipped here and back by the toggle, which applies the saved state.
   Always_On_Top_Option->setChecked(!Always_On_Top_Option->isChecked());
   Toggle_Always_On_Top();
@@ -385,6 +398,8 @@ void TMainForm1::Auto_Run_at_Windows_Startup_OptionClick() {
 void TMainForm1::Set_Program_Captions() {
   const QString version = QStringLiteral("Tapwren v2.0f");
   setWindowTitle(version);
+  // The application's title: what task bars show for the program.
+  setWindowIconText(version);
   setToolTip(QString());
   const auto plain = [](const char* scrambled) {
     return QString::fromStdString(Unscramble_Text(scrambled, true));

@@ -329,6 +329,10 @@ class TMainForm1 final : public QMainWindow {
   Window_Layout layout_{*this};
   Window_Sounds sounds_{*this};
   Mouse_Keyer keyer_;
+  // Activation counts at start-up and when focus comes back from one of the
+  // program's own windows, not when the user returns from another program.
+  bool activated_before_ = false;
+  bool returning_from_outside_ = false;
   Window_Auto_Run auto_run_{*this};
   Window_Settings settings_{*this};
   Window_Shortcuts shortcuts_{*this};

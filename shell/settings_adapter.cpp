@@ -2,35 +2,56 @@
 
 #include "shell/main_form.h"
 
-// The stored bounds are the outer ones, frame and menu bar included.
+Window_Settings::Window_Settings(TMainForm1& form) : form_(form), outer_(form) {}
 
-QSize Window_Settings::frame_extra() const {
-  return form_.frameGeometry().size() - form_.geometry().size();
+// The stored bounds are the outer ones, frame and menu bar included.
+QRect Window_Settings::bounds() const { return restored_ ? *restored_ : outer_.normal(); }
+
+int Window_Settings::top() { return bounds().top(); }
+
+int Window_Settings::left() { return bounds().left(); }
+
+int Window_Settings::width() { return bounds().width(); }
+
+int Window_Settings::height() { return bounds().height(); }
+
+void Window_Settings::set_top(int top) {
+  QRect wanted = outer_.wanted();
+  wanted.moveTop(top);
+  outer_.set_wanted(wanted);
 }
 
-int Window_Settings::top() { return form_.frameGeometry().top(); }
-
-int Window_Settings::left() { return form_.frameGeometry().left(); }
-
-int Window_Settings::width() { return form_.frameGeometry().width(); }
-
-int Window_Settings::height() { return form_.frameGeometry().height(); }
-
-void Window_Settings::set_top(int top) { form_.move(form_.frameGeometry().left(), top); }
-
-void Window_Settings::set_left(int left) { form_.move(left, form_.frameGeometry().top()); }
+void Window_Settings::set_left(int left) {
+  QRect wanted = outer_.wanted();
+  wanted.moveLeft(left);
+  outer_.set_wanted(wanted);
+}
 
 void Window_Settings::set_width(int width) {
-  form_.resize(std::max(width - frame_extra().width(), 1), form_.height());
+  QRect wanted = outer_.wanted();
+  wanted.setWidth(width);
+  outer_.set_wanted(wanted);
 }
 
 void Window_Settings::set_height(int height) {
-  form_.resize(form_.width(), std::max(height - frame_extra().height(), 1));
+  QRect wanted = outer_.wanted();
+  wanted.setHeight(height);
+  outer_.set_wanted(wanted);
 }
 
-bool Window_Settings::is_maximised() { return form_.isMaximized(); }
+void Window_Settings::place_window() { outer_.place(); }
 
-void Window_Settings::restore_from_maximised() { form_.showNormal(); }
+void Window_Settings::maximise_window() { outer_.maximise(); }
+
+bool Window_Settings::is_maximised() {
+  restored_.reset();  // a save starts here
+  return form_.isMaximized();
+}
+
+void Window_Settings::restore_from_maximised() {
+  restored_ = outer_.normal();
+  form_.showNormal();
+}
 
 bool Window_Settings::always_on_top() { return form_.Always_On_Top_Option->isChecked(); }
 

@@ -1,15 +1,20 @@
 #pragma once
 // The main window as the settings file sees it.
 
-#include <QSize>
+#include <QRect>
+#include <optional>
 
+#include "shell/outer_bounds.h"
 #include "shell/settings_file.h"
 
 class TMainForm1;
 
 class Window_Settings final : public Settings_Window {
  public:
-  explicit Window_Settings(TMainForm1& form) : form_(form) {}
+  explicit Window_Settings(TMainForm1& form);
+  // Puts the window at the bounds read, once all four have been read.
+  void place_window();
+  void maximise_window();
   int top() override;
   int left() override;
   int width() override;
@@ -40,9 +45,11 @@ class Window_Settings final : public Settings_Window {
   void set_dash_sound_file(const std::string& path) override;
 
  private:
-  // What the frame adds to the client area's size; nothing before the window
-  // system has framed the window.
-  QSize frame_extra() const;
+  QRect bounds() const;
 
   TMainForm1& form_;
+  Outer_Bounds outer_;
+  // The normal bounds taken just before a close restores a maximised window,
+  // whose own geometry follows only later.
+  std::optional<QRect> restored_;
 };

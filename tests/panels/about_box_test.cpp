@@ -68,6 +68,7 @@ TEST_F(About_Box_Test, HasItsDesignAndNoCloseBox) {
   EXPECT_TRUE(box.windowFlags() & Qt::CustomizeWindowHint);
   EXPECT_FALSE(box.windowFlags() & Qt::WindowCloseButtonHint);
   EXPECT_FALSE(box.windowFlags() & Qt::WindowSystemMenuHint);
+  EXPECT_FALSE(box.windowFlags() & Qt::WindowMinMaxButtonsHint);
   EXPECT_EQ(box.minimumSize(), QSize(622, 411));
   EXPECT_EQ(box.maximumSize(), QSize(622, 411));
 

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -77,6 +79,29 @@ TEST_F(Main_Window_Life_Cycle, SavedStatesComeBackAtTheNextStart) {
       saved.find("WindowState_wsMaximized=1\r\nwindow_top_posn=40\r\nwindow_left_posn=30\r\n"),
       std::string::npos);
   EXPECT_NE(saved.find("Always_on_Top_Option=1\r\n"), std::string::npos);
+}
+
+// A window maximised after it was shown normally: the close still writes the
+// normal bounds, not the maximised ones, and the flag.
+TEST_F(Main_Window_Life_Cycle, BoundsOffEveryScreenComeBackAndAMaximisedCloseSavesTheNormalOnes) {
+  write_ini("window_top_posn=3000\r\nwindow_left_posn=3000\r\nwindow_Width=500\r\n");
+  auto form = make_form();
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  const QPoint corner = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
+  EXPECT_EQ(form->frameGeometry(), QRect(corner + QPoint(10, 10), QSize(500, 505)));
+
+  form->showMaximized();
+  QTRY_VERIFY(form->frameGeometry().width() != 500);
+  form->close();
+  const std::string saved = read_ini();
+  for (const std::string& line :
+       {std::string("WindowState_wsMaximized=1"),
+        "window_top_posn=" + std::to_string(corner.y() + 10),
+        "window_left_posn=" + std::to_string(corner.x() + 10), std::string("window_Width=500"),
+        std::string("window_Height=505")}) {
+    EXPECT_NE(saved.find(line + "\r\n"), std::string::npos) << line << " in\n" << saved;
+  }
 }
 
 TEST_F(Main_Window_Life_Cycle, AMissingSoundFileIsReportedOnceAndTheStartGoesOn) {

@@ -176,6 +176,21 @@ TEST_F(Main_Window_Sound, AnActivationStartsANewLetter) {
   EXPECT_EQ(form.Input_Memo->toPlainText(), " . .\n");  // keying made the first line
 }
 
+TEST_F(Main_Window_Sound, OnlyAReturnFromTheProgramsOwnWindowsStartsANewLetter) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  QEvent activation(QEvent::ActivationChange);
+  key(form.GroupBox1, Qt::LeftButton);
+  // Back from another program: the application turns active, then the window.
+  emit qApp->applicationStateChanged(Qt::ApplicationActive);
+  QCoreApplication::sendEvent(&form, &activation);
+  key(form.GroupBox1, Qt::LeftButton);
+  EXPECT_EQ(form.Input_Memo->toPlainText(), " ..\n");
+  // Back from a dialog of the program.
+  QCoreApplication::sendEvent(&form, &activation);
+  key(form.GroupBox1, Qt::LeftButton);
+  EXPECT_EQ(form.Input_Memo->toPlainText(), " .. .\n");
+}
+
 TEST_F(Main_Window_Sound, ChoosingASoundFileLoadsItAndRemembersItsFolder) {
   const auto folder = std::filesystem::temp_directory_path() / "tapwrenz-sound-choice";
   std::filesystem::create_directories(folder);

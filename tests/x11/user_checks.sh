@@ -9,6 +9,11 @@
 #   - typed text converted both ways, and "Exit" writing the settings file
 #     beside the program, which runs from a folder of its own;
 #   - the window at double size (a picture is kept for looking at).
+# All of it under a window manager that draws frames (openbox), which first
+# sees the window bounds through five starts closed by the close box: the
+# outer bounds saved and shown stay 10, 10, 636 by 505, a close while
+# maximised saves them with the flag, and the next start maximises and
+# restores to them.
 #   tests/x11/user_checks.sh <tapwrenz binary> [work folder]
 # With RECORD=1 the copied charts replace those in expected/ (review the diff).
 set -euo pipefail
@@ -20,10 +25,11 @@ mkdir -p "$work"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 source "$here/x11_session.sh"
-xvfb= app=
-cleanup() { kill $app $xvfb 2>/dev/null || true; }
+xvfb= app= wm=
+cleanup() { kill $app $wm $xvfb 2>/dev/null || true; }
 trap cleanup EXIT
 start_x_server
+start_window_manager
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} TAPWRENZ_AUTOSTART_DIR=$work/autostart
 
 # The program runs from a folder of its own, as installed: binary, tones, texts.
@@ -34,10 +40,55 @@ bin=$(dirname "$program")
 cp "$program" "$bin"/Mores_Code_*_Tone.wav "$bin"/tapwrenz.txt "$bin"/catalog.txt "$install"/
 program=$install/$(basename "$program")
 
-"$program" >"$work/program.log" 2>&1 &
-app=$!
-main=$(window_named "Tapwren v2.0f|\\?\\?")
-sleep 0.5
+start_program() {
+  "$program" >>"$work/program.log" 2>&1 &
+  app=$!
+  main=$(window_named "Tapwren v2.0f|\\?\\?")
+  sleep 0.5
+}
+close_program() {  # by the close box, through the window manager
+  close_box "$main"
+  for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$app" 2>/dev/null && fail "the close box did not end the program"
+  app=
+}
+# Maximised flag, top, left, width, height as saved.
+saved_bounds() {
+  tr -d '\r' <"$install/tapwrenz.ini" | awk -F= '/^WindowState_wsMaximized=/{m=$2}
+    /^window_top_posn=/{t=$2} /^window_left_posn=/{l=$2} /^window_Width=/{w=$2}
+    /^window_Height=/{h=$2} END{print m, t, l, w, h}'
+}
+: >"$work/program.log"
+for start in 1 2 3; do
+  start_program
+  [ "$(outer_bounds "$main")" = "10 10 636 505" ] ||
+    fail "start $start shows the framed window at $(outer_bounds "$main"), not 10 10 636 505"
+  close_program
+  [ "$(saved_bounds)" = "0 10 10 636 505" ] || fail "close $start saved $(saved_bounds)"
+done
+echo "ok: three starts keep the outer bounds 10, 10, 636 by 505, frame included"
+start_program
+wmctrl -i -r "$main" -b add,maximized_vert,maximized_horz
+for _ in $(seq 50); do maximised "$main" && break; sleep 0.1; done
+sleep 0.3
+close_program
+[ "$(saved_bounds)" = "1 10 10 636 505" ] || fail "closed maximised, it saved $(saved_bounds)"
+start_program
+for _ in $(seq 50); do maximised "$main" && break; sleep 0.1; done
+maximised "$main" || fail "saved maximised, the window did not start maximised"
+wmctrl -i -r "$main" -b remove,maximized_vert,maximized_horz
+for _ in $(seq 50); do [ "$(outer_bounds "$main")" = "10 10 636 505" ] && break; sleep 0.1; done
+[ "$(outer_bounds "$main")" = "10 10 636 505" ] || fail "restored to $(outer_bounds "$main")"
+close_program
+[ "$(saved_bounds)" = "0 10 10 636 505" ] || fail "restored and closed, it saved $(saved_bounds)"
+echo "ok: a close while maximised saves the normal bounds; the next start maximises, restores to them"
+
+# The checks below click at design places: a fresh start, inner size as
+# without a frame.
+rm "$install/tapwrenz.ini"
+start_program
+xdotool windowsize "$main" 636 505
+sleep 0.3
 read -r wx wy ww wh < <(geometry "$main")
 menu=$((wh - 481))
 # A point of the client area, in screen coordinates.
@@ -136,10 +187,13 @@ if command -v import >/dev/null; then
   import -window "$about" "$work/about.png"
   echo "picture: $work/about.png"
 fi
+[ "$(xprop -id "$about" _NET_FRAME_EXTENTS | sed 's/.*= //')" = "0, 0, 0, 0" ] ||
+  fail "About has a title bar, with the window manager's buttons on it"
+xprop -id "$main" _NET_WM_STATE | grep -q _NET_WM_STATE_HIDDEN && fail "About hid the main window"
 xdotool key Escape
 sleep 0.5
 xdotool search --onlyvisible --name "^About Tapwren" >/dev/null 2>&1 && fail "Escape left About open"
-echo "ok: About opens from the Help menu and Escape closes it"
+echo "ok: About opens from the Help menu, without title-bar buttons, and Escape closes it"
 
 start_w=$ww start_h=$wh
 xdotool windowsize "$main" 1282 $((962 + menu))

@@ -26,6 +26,30 @@ start_x_server() {
   done
 }
 
+# A window manager that frames windows and handles maximise and the close box
+# as a desktop's does. Sets `wm` to its process.
+start_window_manager() {
+  command -v openbox >/dev/null || fail "openbox is missing (bash scripts/setup-debian.sh)"
+  openbox --sm-disable >"$work/openbox.log" 2>&1 &
+  wm=$!
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return
+    sleep 0.1
+  done
+  fail "openbox did not start (see $work/openbox.log)"
+}
+# Bounds of a framed window as the settings store them: left, top, width,
+# height, frame included.
+outer_bounds() {
+  local x y w h l r t b
+  read -r x y w h < <(geometry "$1")
+  IFS=', ' read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //')
+  echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
+}
+# Closes a window by its close box, through the window manager.
+close_box() { wmctrl -i -c "$1"; }
+maximised() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_MAXIMIZED_HORZ; }
+
 # Prints the id of the visible window with this name, waiting up to `tries`
 # tenths of a second.
 window_named() {
@@ -36,7 +60,12 @@ window_named() {
   done
   fail "no window named '$1'"
 }
-geometry() { xdotool getwindowgeometry --shell "$1" | awk -F= '/^(X|Y|WIDTH|HEIGHT)=/{printf "%s ", $2} END{print ""}'; }
+# Inner bounds in screen coordinates: x, y, width, height. (xdotool counts a
+# window manager's frame twice in the position.)
+geometry() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+    /^ *Width:/{w=$NF} /^ *Height:/{h=$NF} END{print x, y, w, h}'
+}
 clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
 # xclip takes the clipboard from a child it leaves behind, which on a busy
 # machine may do so after the next click: wait until the text reads back.

@@ -1,0 +1,126 @@
+#include "shell/outer_bounds.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+#include <algorithm>
+
+#include "shell/window_bounds.h"
+
+namespace {
+
+bool positions_are_ours() {
+  return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+Window_Rect plain(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+
+}  // namespace
+
+Outer_Bounds::Outer_Bounds(QWidget& window) : window_(window) { window_.installEventFilter(this); }
+
+QRect Outer_Bounds::wanted() const { return wanted_ ? *wanted_ : normal(); }
+
+void Outer_Bounds::set_wanted(const QRect& outer) { wanted_ = outer; }
+
+QMargins Outer_Bounds::frame() const {
+  const QWindow* handle = window_.windowHandle();
+  return handle ? handle->frameMargins() : QMargins();
+}
+
+bool Outer_Bounds::shown_normal() const {
+  const QWindow* handle = window_.windowHandle();
+  return handle && handle->isExposed() &&
+         !(window_.windowState() &
+           (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+}
+
+void Outer_Bounds::place() {
+  QRect outer = wanted();
+  if (positions_are_ours()) {
+    std::vector<Window_Rect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+      screens.push_back(plain(screen->geometry()));
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+      const Window_Rect kept =
+          keep_on_some_screen(plain(outer), screens, plain(primary->availableGeometry()));
+      outer = QRect(kept.left, kept.top, kept.width, kept.height);
+    }
+  }
+  wanted_.reset();
+  placed_ = outer;
+  // Once fitted, the normal frame is known, also while the window system
+  // still reports the frame of a maximised window being restored.
+  placed_with_ = fitted_ ? normal_frame_ : frame();
+  const QSize inner = outer.marginsRemoved(placed_with_).size().expandedTo(QSize(1, 1));
+  window_.resize(inner);
+  window_.move(outer.topLeft());
+  // Placed by its frame's corner, the window lands right whatever frame the
+  // window system has last reported.
+  QWindow* handle = window_.windowHandle();
+  if (handle && (placed_with_.isNull() || fitted_)) handle->setFramePosition(outer.topLeft());
+  if (!watching_window_ && handle) {
+    handle->installEventFilter(this);
+    watching_window_ = true;
+  }
+  unfitted_.reset();
+  if (fitted_) return;
+  unfitted_ = outer;
+  if (shown_normal()) fit_to_frame();
+}
+
+void Outer_Bounds::maximise() {
+  if (unfitted_ && placed_with_.isNull() && !shown_normal()) {
+    maximise_when_fitted_ = true;
+  } else {
+    window_.setWindowState(window_.windowState() | Qt::WindowMaximized);
+  }
+}
+
+void Outer_Bounds::fit_to_frame() {
+  if (!unfitted_) return;
+  const QMargins now = frame();
+  normal_frame_ = now;
+  fitted_ = true;
+  const QRect outer = *unfitted_;
+  unfitted_.reset();
+  if (now != placed_with_) {
+    placed_with_ = now;
+    window_.resize(outer.marginsRemoved(now).size().expandedTo(QSize(1, 1)));
+    window_.move(outer.topLeft());
+  }
+  if (maximise_when_fitted_) {
+    maximise_when_fitted_ = false;
+    window_.setWindowState(window_.windowState() | Qt::WindowMaximized);
+  }
+}
+
+bool Outer_Bounds::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::Expose:
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowStateChange:
+      if (shown_normal()) fit_to_frame();
+      break;
+    default:
+      break;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+QRect Outer_Bounds::normal() const {
+  QRect outer;
+  if (!(window_.windowState() &
+        (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))) {
+    outer = window_.frameGeometry();
+  } else if (unfitted_) {
+    outer = *unfitted_;  // never shown normal since placed: still as asked
+  } else {
+    outer = window_.normalGeometry().marginsAdded(normal_frame_);
+  }
+  if (!positions_are_ours() && placed_) outer.moveTopLeft(placed_->topLeft());
+  return outer;
+}
