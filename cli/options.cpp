@@ -35,10 +35,27 @@ std::optional<int> delay_value(const std::string& option, const std::string& tex
   return value;
 }
 
-// The parser's own messages, made to fit into one line with a hint after them.
-std::string one_line(QString text) {
+// The parser's own messages in the style of ours: one line, starting in lower
+// case, naming an option as the user typed it (the parser drops the dashes of
+// an unknown one), with room for a hint after it.
+std::string parser_error(const QCommandLineParser& parser,
+                         const std::vector<std::string>& arguments) {
+  const QStringList unknown = parser.unknownOptionNames();
+  if (!unknown.isEmpty()) {
+    const std::string name = unknown.first().toStdString();
+    for (const std::string& a : arguments) {
+      if (a.size() < 2 || a[0] != '-') continue;
+      const std::string typed = a.substr(0, a.find('='));
+      const std::size_t start = typed.find_first_not_of('-');
+      if (start != std::string::npos && typed.substr(start) == name)
+        return "unknown option '" + typed + "'";
+    }
+    return "unknown option '" + name + "'";
+  }
+  QString text = parser.errorText();
   text.replace(QLatin1Char('\n'), QLatin1String("; "));
   if (text.endsWith(QLatin1Char('.'))) text.chop(1);
+  if (!text.isEmpty()) text[0] = text[0].toLower();
   return text.toStdString();
 }
 
@@ -65,7 +82,7 @@ Parsed_Options parse_options(const std::vector<std::string>& arguments) {
   for (const std::string& a : arguments) list << QString::fromLocal8Bit(a);
   Parsed_Options result;
   if (!parser.parse(list)) {
-    result.error = one_line(parser.errorText());
+    result.error = parser_error(parser, arguments);
     return result;
   }
   if (!parser.positionalArguments().isEmpty()) {

@@ -40,10 +40,11 @@ TEST(Options, MistakesAreRefusedWithOneLineNamingThem) {
     Args args;
     std::string error;
   } cases[] = {
-      {{"--to-morse", "--bogus"}, "Unknown option 'bogus'"},
+      {{"--to-morse", "--bogus"}, "unknown option '--bogus'"},
+      {{"--to-morse", "--bogus=1"}, "unknown option '--bogus'"},
       {{"-platform", "offscreen"},
-       "Unknown option 'platform'"},  // a toolkit option is ours no more
-      {{"--wav"}, "Missing value after '--wav'"},
+       "unknown option '-platform'"},  // a toolkit option is ours no more
+      {{"--wav"}, "missing value after '--wav'"},
       {{"--to-text", "extra"}, "unexpected argument 'extra'"},
       {{}, "nothing to do: give --to-morse, --to-text or --wav FILE"},
       {{"--to-morse", "--to-text"}, "give only one of --to-morse, --to-text and --wav"},

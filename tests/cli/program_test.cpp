@@ -101,7 +101,7 @@ TEST_F(Program, WrongOptionsExitWithStatusTwoAndOneLine) {
     EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
   }
   EXPECT_EQ(run({"--to-morse", "--nonsense"}).err,
-            "tapwrenz: Unknown option 'nonsense' (see --help)\n");
+            "tapwrenz: unknown option '--nonsense' (see --help)\n");
 }
 
 TEST_F(Program, TakesItsDefaultsFromTheSettingsFileAndLeavesItAlone) {
