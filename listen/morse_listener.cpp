@@ -93,14 +93,21 @@ void Morse_Listener::start(double hz) {
   waiting_.clear();
   waiting_.shrink_to_fit();
 
-  // A first look with a short filter gives the speed the real one is
-  // matched to.
-  Key_Detector probe(detector_rate_);
-  probe.calibrate(baseband);
-  std::vector<Key_Event> probe_events;
-  for (const std::complex<float>& b : baseband) probe.push(b, probe_events);
-  probe.finish(probe_events);
-  detector_.set_element(Timing_Decoder::shortest_element(probe_events));
+  // A first look gives the speed the real filter is matched to. Too narrow a
+  // filter lets noise in, which shows as elements hardly longer than the
+  // filter; so the first width whose elements are well longer than it wins.
+  double element = 0.0;
+  for (const double width : {0.01, 0.02, 0.04, 0.08}) {
+    Key_Detector probe(detector_rate_);
+    probe.set_element(width / 0.7);
+    probe.calibrate(baseband);
+    std::vector<Key_Event> probe_events;
+    for (const std::complex<float>& b : baseband) probe.push(b, probe_events);
+    probe.finish(probe_events);
+    element = Timing_Decoder::shortest_element(probe_events);
+    if (element >= 2.0 * width) break;
+  }
+  detector_.set_element(element);
   detector_.calibrate(baseband);
   for (const std::complex<float>& b : baseband) to_detector(b);
 }

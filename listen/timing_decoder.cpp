@@ -54,12 +54,15 @@ std::size_t best_split(const Prefix& p, std::size_t from, std::size_t to) {
   return best;
 }
 
+// How far apart two neighbouring clusters are, in spreads.
+double separation(const Cluster& a, const Cluster& b) {
+  return (b.mean - a.mean) / std::sqrt((a.variance + b.variance) / 2.0 + 0.01);
+}
+
 // Two neighbouring clusters are two classes when their means are apart by
 // a clear ratio and by several spreads.
 bool distinct(const Cluster& a, const Cluster& b) {
-  const double apart = b.mean - a.mean;
-  const double spread = std::sqrt((a.variance + b.variance) / 2.0 + 0.01);
-  return apart >= std::log(1.6) && apart >= 2.5 * spread;
+  return b.mean - a.mean >= std::log(1.6) && separation(a, b) >= 3.5;
 }
 
 // Where to draw the line between two clusters: nearer the tighter one.
@@ -85,7 +88,7 @@ void Timing_Decoder::push(const Key_Event& event) {
 
 void Timing_Decoder::finish() {
   // The last mark's space ends the recording, whatever its length.
-  if (!window_.empty() && window_.back().gap < 0) window_.back().gap = INFINITY;
+  if (!window_.empty()) window_.back().gap = INFINITY;
   in_mark_ = false;
   learned_ = false;
   while (decided_ < window_.size()) decide_oldest();
@@ -126,12 +129,14 @@ void Timing_Decoder::learn() {
   const std::size_t split = n >= 2 ? best_split(mp, 0, n) : n;
   bool two_kinds = false;
   double ratio = 3.0;
+  double dashes_mean = 0.0;
   double middle = std::log(lone_dash_seconds);
   if (split < n) {
     const Cluster dots = mp.cluster(0, split), dashes = mp.cluster(split, n);
     if (dashes.mean - dots.mean >= std::log(1.8)) {
       two_kinds = true;
       ratio = std::exp(dashes.mean - dots.mean);
+      dashes_mean = dashes.mean;
       middle = (dots.mean + dashes.mean) / 2.0;
     }
   }
@@ -152,39 +157,44 @@ void Timing_Decoder::learn() {
   std::vector<double> gaps;
   for (std::size_t i = 0; i < n; ++i) {
     if (window_[i].gap >= 0 && std::isfinite(window_[i].gap))
-      gaps.push_back(std::min(std::log(window_[i].gap / classes_.dot[i]), std::log(60.0)));
+      gaps.push_back(std::log(window_[i].gap / classes_.dot[i]));
   }
   std::sort(gaps.begin(), gaps.end());
   const std::size_t m = gaps.size();
+  // A pause far longer than the word gaps around it is one more word gap,
+  // not a class of its own.
+  if (m > 0) {
+    const double longest = std::min(std::log(60.0), gaps[m * 9 / 10] + std::log(2.5));
+    for (double& g : gaps) g = std::min(g, longest);
+  }
   classes_.gap_classes = 1;
-  if (m >= 3) {
-    const Prefix gp(gaps);
-    double best_error = INFINITY;
-    std::size_t a = 1, b = 2;
-    for (std::size_t i = 1; i + 1 < m; ++i) {
-      for (std::size_t j = i + 1; j < m; ++j) {
-        const double e = gp.error(0, i) + gp.error(i, j) + gp.error(j, m);
-        if (e < best_error) {
-          best_error = e;
-          a = i;
-          b = j;
+  // The gaps split in two where that leaves the least squared error, then
+  // the longer (or else the shorter) part once more: top down, so that the
+  // many element gaps of hand keying, spread wide, are never halved.
+  const Prefix gp(gaps);
+  if (m >= 2) {
+    const std::size_t s = best_split(gp, 0, m);
+    const Cluster lo = gp.cluster(0, s), hi = gp.cluster(s, m);
+    if (distinct(lo, hi)) {
+      classes_.gap_classes = 2;
+      classes_.bounds[0] = boundary(lo, hi);
+      if (m - s >= 2) {
+        const std::size_t t = best_split(gp, s, m);
+        const Cluster mid = gp.cluster(s, t), top = gp.cluster(t, m);
+        if (distinct(mid, top) && distinct(lo, mid)) {
+          classes_.gap_classes = 3;
+          classes_.bounds[1] = boundary(mid, top);
         }
       }
-    }
-    const Cluster c0 = gp.cluster(0, a), c1 = gp.cluster(a, b), c2 = gp.cluster(b, m);
-    if (distinct(c0, c1) && distinct(c1, c2)) {
-      classes_.gap_classes = 3;
-      classes_.bounds[0] = boundary(c0, c1);
-      classes_.bounds[1] = boundary(c1, c2);
-    }
-  }
-  if (classes_.gap_classes == 1 && m >= 2) {
-    const Prefix gp(gaps);
-    const std::size_t s = best_split(gp, 0, m);
-    const Cluster c0 = gp.cluster(0, s), c1 = gp.cluster(s, m);
-    if (distinct(c0, c1)) {
-      classes_.gap_classes = 2;
-      classes_.bounds[0] = boundary(c0, c1);
+      if (classes_.gap_classes == 2 && s >= 2) {
+        const std::size_t t = best_split(gp, 0, s);
+        const Cluster bottom = gp.cluster(0, t), mid = gp.cluster(t, s);
+        if (distinct(bottom, mid) && distinct(mid, hi)) {
+          classes_.gap_classes = 3;
+          classes_.bounds[0] = boundary(bottom, mid);
+          classes_.bounds[1] = boundary(mid, hi);
+        }
+      }
     }
   }
   if (classes_.gap_classes == 1) {
@@ -194,14 +204,23 @@ void Timing_Decoder::learn() {
   }
 
   // The detector's filter must fit the shortest of dots and element gaps.
-  double shortest = classes_.dot[n - 1];
-  if (classes_.gap_classes >= 2 || gaps.empty()) {
+  // Noise adds short marks and splits long ones, which would make it ever
+  // narrower and let in more noise: dashes are seldom made by noise, so a
+  // third of one bounds it from below.
+  double dot = classes_.dot[n - 1];
+  if (two_kinds) dot = std::max(dot, 0.8 * std::exp(dashes_mean) / 3.0);
+  double shortest = dot;
+  if (classes_.gap_classes >= 2) {
     std::vector<double> element_gaps;
-    for (const double g : gaps)
-      if (g < classes_.bounds[0]) element_gaps.push_back(g);
+    for (std::size_t i = 0; i < n; ++i) {
+      if (window_[i].gap >= 0 && std::isfinite(window_[i].gap) &&
+          std::log(window_[i].gap / classes_.dot[i]) < classes_.bounds[0])
+        element_gaps.push_back(window_[i].gap);
+    }
     if (!element_gaps.empty()) {
-      const double typical = element_gaps[element_gaps.size() / 2];
-      shortest = std::min(shortest, classes_.dot[n - 1] * std::exp(typical));
+      std::nth_element(element_gaps.begin(), element_gaps.begin() + element_gaps.size() / 2,
+                       element_gaps.end());
+      shortest = std::clamp(element_gaps[element_gaps.size() / 2], 0.5 * dot, dot);
     }
   }
   element_seconds_ = shortest;
