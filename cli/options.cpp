@@ -70,13 +70,14 @@ Parsed_Options parse_options(const std::vector<std::string>& arguments) {
   const QCommandLineOption to_morse("to-morse", {});
   const QCommandLineOption to_text("to-text", {});
   const QCommandLineOption wav("wav", {}, "FILE");
+  const QCommandLineOption listen("listen", {}, "FILE");
   const QCommandLineOption alphabet("alphabet", {}, "NAME");
   const QCommandLineOption dot("dot", {}, "FILE");
   const QCommandLineOption dash("dash", {}, "FILE");
   const QCommandLineOption letter_delay("letter-delay", {}, "MS");
   const QCommandLineOption element_delay("element-delay", {}, "MS");
-  parser.addOptions(
-      {help, version, to_morse, to_text, wav, alphabet, dot, dash, letter_delay, element_delay});
+  parser.addOptions({help, version, to_morse, to_text, wav, listen, alphabet, dot, dash,
+                     letter_delay, element_delay});
 
   QStringList list{QStringLiteral("tapwrenz")};
   for (const std::string& a : arguments) list << QString::fromLocal8Bit(a);
@@ -98,16 +99,29 @@ Parsed_Options parse_options(const std::vector<std::string>& arguments) {
     return result;
   }
 
-  const int modes =
-      int(parser.isSet(to_morse)) + int(parser.isSet(to_text)) + int(parser.isSet(wav));
-  if (modes != 1) {
-    result.error = modes == 0 ? "nothing to do: give --to-morse, --to-text or --wav FILE"
-                              : "give only one of --to-morse, --to-text and --wav";
+  // --listen takes --to-morse (or --to-text) to say what it prints.
+  const bool listening = parser.isSet(listen);
+  const int modes = int(parser.isSet(to_morse) && !listening) +
+                    int(parser.isSet(to_text) && !listening) + int(parser.isSet(wav)) +
+                    int(listening);
+  if (modes != 1 || (listening && parser.isSet(to_morse) && parser.isSet(to_text))) {
+    result.error = modes == 0
+                       ? "nothing to do: give --to-morse, --to-text, --wav FILE or --listen FILE"
+                       : "give only one of --to-morse, --to-text, --wav and --listen";
     return result;
   }
-  o.mode = parser.isSet(to_morse)  ? Cli_Mode::To_Morse
-           : parser.isSet(to_text) ? Cli_Mode::To_Text
-                                   : Cli_Mode::Wav;
+  o.mode = listening                ? Cli_Mode::Listen
+           : parser.isSet(to_morse) ? Cli_Mode::To_Morse
+           : parser.isSet(to_text)  ? Cli_Mode::To_Text
+                                    : Cli_Mode::Wav;
+  if (listening) {
+    o.listen_file = parser.value(listen).toLocal8Bit().toStdString();
+    o.listen_morse = parser.isSet(to_morse);
+    if (o.listen_file.empty()) {
+      result.error = "--listen: the file name is empty";
+      return result;
+    }
+  }
   if (o.mode == Cli_Mode::Wav) {
     o.wav_file = parser.value(wav).toLocal8Bit().toStdString();
     if (o.wav_file.empty()) {
@@ -160,6 +174,9 @@ Started without options, the program opens its window.
   --to-morse           read text from standard input, write its Morse code
   --to-text            read Morse code from standard input, write its text
   --wav FILE           read Morse code from standard input, write its sound to FILE
+  --listen FILE        decode the Morse code in the WAV recording FILE ("-" for
+                       standard input) and write its text; with --to-morse, the
+                       Morse code itself
   --alphabet NAME      english, european, norwegian or russian
   --dot FILE           the WAV file played for a dot (with --wav)
   --dash FILE          the WAV file played for a dash (with --wav)

@@ -175,26 +175,19 @@ void Timing_Decoder::learn() {
   if (m >= 2) {
     const std::size_t s = best_split(gp, 0, m);
     const Cluster lo = gp.cluster(0, s), hi = gp.cluster(s, m);
-    if (distinct(lo, hi)) {
+    const auto three = [&](const Cluster& a, const Cluster& b, const Cluster& c) {
+      if (!distinct(a, b) || !distinct(b, c)) return false;
+      classes_.gap_classes = 3;
+      classes_.bounds[0] = boundary(a, b);
+      classes_.bounds[1] = boundary(b, c);
+      return true;
+    };
+    const std::size_t t = m - s >= 2 ? best_split(gp, s, m) : m;
+    const std::size_t u = s >= 2 ? best_split(gp, 0, s) : 0;
+    if (!(t < m && three(lo, gp.cluster(s, t), gp.cluster(t, m))) &&
+        !(u > 0 && three(gp.cluster(0, u), gp.cluster(u, s), hi)) && distinct(lo, hi)) {
       classes_.gap_classes = 2;
       classes_.bounds[0] = boundary(lo, hi);
-      if (m - s >= 2) {
-        const std::size_t t = best_split(gp, s, m);
-        const Cluster mid = gp.cluster(s, t), top = gp.cluster(t, m);
-        if (distinct(mid, top) && distinct(lo, mid)) {
-          classes_.gap_classes = 3;
-          classes_.bounds[1] = boundary(mid, top);
-        }
-      }
-      if (classes_.gap_classes == 2 && s >= 2) {
-        const std::size_t t = best_split(gp, 0, s);
-        const Cluster bottom = gp.cluster(0, t), mid = gp.cluster(t, s);
-        if (distinct(bottom, mid) && distinct(mid, hi)) {
-          classes_.gap_classes = 3;
-          classes_.bounds[0] = boundary(bottom, mid);
-          classes_.bounds[1] = boundary(mid, hi);
-        }
-      }
     }
   }
   if (classes_.gap_classes == 1) {

@@ -45,8 +45,10 @@ Tone_Finder::Tone_Finder(double rate)
   for (int k = 0; k < block / 2; ++k)
     twiddles_[k] = std::polar(1.0f, static_cast<float>(-2.0 * std::numbers::pi * k / block));
   const double bin_hz = rate / block;
+  // A low rate holds tones up to a little below half of it.
   low_bin_ = std::max(1, static_cast<int>(std::floor(lowest_hz / bin_hz)));
-  high_bin_ = std::min(block / 2 - 1, static_cast<int>(std::ceil(highest_hz / bin_hz)));
+  high_bin_ =
+      std::min(static_cast<int>(0.45 * block), static_cast<int>(std::ceil(highest_hz / bin_hz)));
 }
 
 void Tone_Finder::pad_block() {
@@ -94,7 +96,8 @@ std::optional<double> Tone_Finder::peak_near(int bin, int reach) const {
 }
 
 std::optional<double> Tone_Finder::strongest() const {
-  if (blocks_ == 0) return std::nullopt;
+  // Too low a rate leaves no room for a tone.
+  if (blocks_ == 0 || high_bin_ - low_bin_ < 4) return std::nullopt;
   const std::optional<double> hz = peak_near((low_bin_ + high_bin_) / 2, high_bin_);
   if (!hz) return std::nullopt;
   const int bin = static_cast<int>(std::lround(*hz * block / rate_));

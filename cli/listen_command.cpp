@@ -1,0 +1,158 @@
+#include "cli/listen_command.h"
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "engine/morse_table.h"
+#include "listen/morse_listener.h"
+#include "platform/linux/device_sound_decoder.h"
+#include "shell/area_conversion.h"
+#include "shell/code_page.h"
+#include "sound/sound_file.h"
+
+namespace {
+
+std::uint32_t read_u32(const unsigned char* p) {
+  return p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
+         (std::uint32_t{p[3]} << 24);
+}
+
+// The sample rate in the format chunk, so that the decoder is asked for the
+// file's own rate and nothing is resampled; 0 when there is none. The
+// decoder itself judges everything else.
+std::uint32_t wav_rate(const std::vector<unsigned char>& wav) {
+  std::size_t at;
+  if (wav.size() >= 12 && std::memcmp(wav.data(), "RIFF", 4) == 0) {
+    at = 12;
+  } else if (wav.size() >= 4 && std::memcmp(wav.data(), "WAVE", 4) == 0) {
+    at = 4;
+  } else {
+    return 0;
+  }
+  while (wav.size() - at >= 8) {
+    const std::uint32_t size = read_u32(&wav[at + 4]);
+    if (std::memcmp(&wav[at], "fmt ", 4) == 0)
+      return size >= 8 && wav.size() - at >= 16 ? read_u32(&wav[at + 12]) : 0;
+    if (size > wav.size() - at - 8) break;
+    at += 8 + std::size_t{size} + (size & 1);
+  }
+  return 0;
+}
+
+// Whether the data chunk holds no whole sample: such a file is silent, not
+// broken.
+bool has_empty_data(const std::vector<unsigned char>& wav) {
+  for (std::size_t at = 12; at + 8 <= wav.size();) {
+    const std::uint32_t size = read_u32(&wav[at + 4]);
+    if (std::memcmp(&wav[at], "data", 4) == 0) return size < 2 || wav.size() - at - 8 < 2;
+    if (size > wav.size() - at - 8) return false;
+    at += 8 + std::size_t{size} + (size & 1);
+  }
+  return false;
+}
+
+// The listener's Morse code, out as it comes: as it is, or word by word
+// through the table, each word converted as the Morse-to-text conversion
+// converts a line (it gives one space for a word gap, as here).
+class Listen_Output {
+ public:
+  Listen_Output(const Listen_Request& request, Byte_Sink& sink)
+      : morse_(request.morse), page_(code_page_of_alphabet(request.alphabet)), output_(sink) {
+    Build_Morse_Code_Table(table_, request.alphabet);
+  }
+
+  void add(const std::string& morse, bool last) {
+    if (!morse.empty()) any_ = true;
+    if (morse_) {
+      output_.append(morse);
+    } else {
+      pending_ += morse;
+      for (std::size_t gap; (gap = pending_.find("   ")) != std::string::npos;) {
+        word(std::string_view(pending_).substr(0, gap));
+        output_.append(" ");
+        pending_.erase(0, gap + 3);
+      }
+      if (last) word(pending_);
+    }
+    if (last && any_) output_.append("\n");
+    output_.flush();
+  }
+  bool failed() const { return output_.failed(); }
+
+ private:
+  void word(std::string_view codes) {
+    converted_.clear();
+    append_converted_line(Conversion::Morse_to_Text, table_, codes, converted_);
+    text_.clear();
+    append_code_page_as_utf8(page_, converted_, text_);
+    output_.append(text_);
+  }
+
+  bool morse_;
+  Code_Page page_;
+  TMorse_Code_Table table_;
+  Output_Buffer output_;
+  std::string pending_, converted_, text_;
+  bool any_ = false;
+};
+
+}  // namespace
+
+bool listen_to_wav(const Listen_Request& request, Byte_Source& in, Byte_Sink& out,
+                   std::string& error) {
+  std::shared_ptr<const std::vector<unsigned char>> image;
+  if (request.path == "-") {
+    auto bytes = std::make_shared<std::vector<unsigned char>>();
+    char block[65536];
+    for (std::size_t n; (n = in.read_some(block, sizeof block)) > 0;)
+      bytes->insert(bytes->end(), block, block + n);
+    if (in.error() != 0) {
+      error = std::string("cannot read the input: ") + std::strerror(in.error());
+      return false;
+    }
+    image = std::move(bytes);
+  } else {
+    Sound_File file = read_sound_file(request.path);
+    if (file.image == nullptr) {
+      error = file.error;
+      return false;
+    }
+    image = file.image;
+  }
+  if (image->empty()) return true;
+
+  const std::string name = request.path == "-" ? "the standard input" : "\"" + request.path + "\"";
+  const std::uint32_t rate = wav_rate(*image);
+  SDL_AudioSpec mono{};
+  mono.freq = static_cast<int>(std::min<std::uint32_t>(rate, 1u << 30));
+  mono.channels = 1;
+  mono.format = AUDIO_F32SYS;
+  const auto sound = rate > 0 ? decode_for_device(*image, mono) : nullptr;
+  if (sound == nullptr) {
+    if (rate > 0 && has_empty_data(*image)) return true;
+    error = name + " is no WAV file that can be played";
+    return false;
+  }
+
+  Listen_Output output(request, out);
+  Morse_Listener listener(mono.freq);
+  const auto* samples = reinterpret_cast<const float*>(sound->bytes.data());
+  const auto count = static_cast<std::size_t>(sound->frames);
+  constexpr std::size_t block = 1 << 16;
+  for (std::size_t at = 0; at < count && !output.failed(); at += block) {
+    listener.feed(samples + at, std::min(block, count - at));
+    output.add(listener.take(), false);
+  }
+  listener.finish();
+  output.add(listener.take(), true);
+  if (output.failed()) {
+    error = "cannot write the output";
+    if (out.error() != 0) error += std::string(": ") + std::strerror(out.error());
+    return false;
+  }
+  return true;
+}
