@@ -55,7 +55,7 @@ void Key_Detector::calibrate(const std::vector<std::complex<float>>& samples) {
   for (const std::complex<float>& s : samples) levels.push_back(probe.envelope(s));
   if (levels.size() < 8) return;
   std::sort(levels.begin(), levels.end());
-  space_level_ = levels[levels.size() / 5];
+  space_level_ = levels[levels.size() / 10];
   mark_level_ = levels[levels.size() * 19 / 20];
   calibrated_ = mark_level_ > space_level_;
 }
@@ -73,9 +73,11 @@ void Key_Detector::push(std::complex<float> sample, std::vector<Key_Event>& even
   const double span = mark_level_ - space_level_;
   const double threshold = space_level_ + threshold_at * span;
   const bool above = e > threshold + (key_ ? -hysteresis : hysteresis) * span;
+  // The space level from the lower quarter only: the slopes of the filtered
+  // marks around short gaps would otherwise lift it, and the threshold with it.
   if (e > threshold) {
     mark_level_ += (e - mark_level_) / (mark_seconds * rate_);
-  } else {
+  } else if (e < space_level_ + 0.25 * span) {
     space_level_ += (e - space_level_) / (space_seconds * rate_);
   }
   // A mark level that fell to the space level would take noise for marks.
