@@ -13,8 +13,8 @@ constexpr double pass_hz = 1550.0;
 constexpr double detector_hz = 500.0;
 // Seconds of the narrowed stream looked at before the tone is chosen, and
 // the most kept while none is found.
-constexpr int first_blocks = 8;
-constexpr int waiting_blocks = 16;
+constexpr int first_blocks = 16;
+constexpr int waiting_blocks = 24;
 
 int first_factor(double rate) { return std::max(1, static_cast<int>(rate / narrowed_min_hz)); }
 

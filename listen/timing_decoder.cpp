@@ -113,7 +113,13 @@ double Timing_Decoder::shortest_element(const std::vector<Key_Event>& events) {
     return v[v.size() / 4];
   };
   double shortest = marks.size() >= 3 ? low_quartile(marks) : 0.06;
-  if (gaps.size() >= 3) shortest = std::min(shortest, low_quartile(gaps));
+  // A few dashes alone would pass for elements: any gap between them says
+  // otherwise.
+  if (gaps.size() >= 3) {
+    shortest = std::min(shortest, low_quartile(gaps));
+  } else if (!gaps.empty()) {
+    shortest = std::min(shortest, *std::min_element(gaps.begin(), gaps.end()));
+  }
   return std::clamp(shortest, 0.015, 0.25);
 }
 
