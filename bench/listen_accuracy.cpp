@@ -7,7 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -22,50 +23,60 @@
 
 namespace {
 
+// Each recording of a condition takes its rate, tone and speed in turn from
+// the ranges below, so that a condition covers them all.
 struct Condition {
-  const char* name;
+  std::string name;
   Synth_Recording recording;
+  double slowest = 20.0, fastest = 20.0;  // WPM
 };
 
+constexpr int rates[] = {8000, 11025, 16000, 22050, 44100, 48000};
+constexpr double tones[] = {450, 600, 700, 850, 1000};
+
+Synth_Recording recording_of(const Condition& c, int k) {
+  Synth_Recording r = c.recording;
+  r.seed = unsigned(1000 + k);
+  r.rate = rates[k % 6];
+  r.tone_hz = tones[(k * 3 + 1) % 5];
+  const double share = std::fmod(k * 0.618034, 1.0);
+  r.wpm = c.slowest + (c.fastest - c.slowest) * share;
+  if (r.end_wpm > 0) r.end_wpm = r.wpm * 25.0 / 15.0;
+  if (r.farnsworth_wpm > 0) r.farnsworth_wpm = r.wpm / 2.0;
+  r.text = random_words(r.seed, int(r.wpm * 2));  // about 25 s
+  return r;
+}
+
 std::vector<Condition> conditions() {
-  const auto at = [](double wpm, int rate, double hz) {
-    Synth_Recording r;
-    r.wpm = wpm;
-    r.rate = rate;
-    r.tone_hz = hz;
-    return r;
-  };
-  std::vector<Condition> list = {
-      {"clean 12 WPM, 8 kHz, 450 Hz", at(12, 8000, 450)},
-      {"clean 20 WPM, 44.1 kHz, 700 Hz", at(20, 44100, 700)},
-      {"clean 40 WPM, 48 kHz, 1000 Hz", at(40, 48000, 1000)},
-  };
-  Synth_Recording r = at(20, 22050, 600);
-  r.farnsworth_wpm = 10;
-  list.push_back({"Farnsworth 20/10 WPM", r});
-  r = at(15, 16000, 800);
-  r.end_wpm = 25;
-  list.push_back({"drift 15 to 25 WPM", r});
+  std::vector<Condition> list;
+  Synth_Recording r;
+  list.push_back({"clean", r, 12, 40});
+  r.farnsworth_wpm = 1;
+  list.push_back({"Farnsworth (half the speed)", r, 15, 30});
+  r = {};
+  r.end_wpm = 1;
+  list.push_back({"drift 15 to 25 WPM", r, 15, 15});
   for (const double snr : {10.0, 3.0, 0.0, -3.0, -6.0}) {
-    r = at(20, 8000, 700);
+    r = {};
     r.snr_db = snr;
-    static std::vector<std::string> names;
-    names.push_back("noise " + std::to_string(int(snr)) + " dB in 2500 Hz, 20 WPM");
-    list.push_back({names.back().c_str(), r});
+    list.push_back({"noise " + std::to_string(int(snr)) + " dB in 2500 Hz", r, 15, 30});
   }
-  r = at(20, 11025, 700);
+  r = {};
   r.jitter = 0.2;
-  list.push_back({"jitter 20 %, 20 WPM", r});
+  list.push_back({"jitter 20 %", r, 12, 30});
   r.jitter = 0.35;
-  list.push_back({"jitter 35 %, 20 WPM", r});
-  r = at(20, 8000, 700);
+  list.push_back({"jitter 35 %", r, 12, 30});
+  r = {};
   r.fade_db = 15;
+  list.push_back({"fading 15 dB at 0.2 Hz", r, 15, 30});
   r.snr_db = 10;
-  list.push_back({"fading 15 dB at 0.2 Hz, +10 dB", r});
-  r = at(20, 8000, 700);
+  list.push_back({"fading 15 dB at 0.2 Hz, +10 dB", r, 15, 30});
+  r.snr_db = 3;
+  list.push_back({"fading 15 dB at 0.2 Hz, +3 dB", r, 15, 30});
+  r = {};
   r.second_offset_hz = 150;
   r.second_db = -10;
-  list.push_back({"second signal 150 Hz away, -10 dB", r});
+  list.push_back({"second signal 150 Hz away, -10 dB", r, 15, 30});
   return list;
 }
 
@@ -130,18 +141,17 @@ int main(int argc, char* argv[]) {
   double cpu = 0.0, audio = 0.0;
   const char* only = std::getenv("LISTEN_ONLY");  // a part of the conditions' names
   for (const Condition& c : conditions()) {
-    if (only != nullptr && std::string(c.name).find(only) == std::string::npos) continue;
+    if (only != nullptr && c.name.find(only) == std::string::npos) continue;
     double errors = 0.0, characters = 0.0, worst = 0.0, peer_errors = 0.0;
     for (int k = 0; k < per_condition; ++k) {
-      Synth_Recording r = c.recording;
-      r.seed = unsigned(1000 + k);
-      r.text = random_words(r.seed, int(r.wpm * 2));  // about 25 s
+      const Synth_Recording r = recording_of(c, k);
       const std::vector<float> samples = synthesize(r);
       audio += double(samples.size()) / r.rate;
       const std::string got = decode(samples, r.rate, table, cpu);
       const double cer = character_error_rate(got, r.text);
       if (std::getenv("LISTEN_VERBOSE") && cer > 0)
-        std::printf("  want %s\n  got  %s\n", r.text.c_str(), got.substr(0, 300).c_str());
+        std::printf("  %d Hz %.0f Hz %.1f WPM\n  want %s\n  got  %s\n", r.rate, r.tone_hz, r.wpm,
+                    r.text.c_str(), got.substr(0, 300).c_str());
       errors += cer * double(r.text.size());
       characters += double(r.text.size());
       worst = std::max(worst, cer);
@@ -149,7 +159,7 @@ int main(int argc, char* argv[]) {
         peer_errors +=
             character_error_rate(multimon(samples, r.rate), r.text) * double(r.text.size());
     }
-    std::printf("%-40s %9.2f%% %9.2f%%", c.name, 100 * errors / characters, 100 * worst);
+    std::printf("%-40s %9.2f%% %9.2f%%", c.name.c_str(), 100 * errors / characters, 100 * worst);
     if (peer) std::printf(" %11.1f%%", 100 * peer_errors / characters);
     std::printf("\n");
   }

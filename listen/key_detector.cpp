@@ -81,7 +81,7 @@ void Key_Detector::push(std::complex<float> sample, std::vector<Key_Event>& even
     space_level_ += (e - space_level_) / (space_seconds * rate_);
   }
   // A mark level that fell to the space level would take noise for marks.
-  if (mark_level_ < 2.0 * space_level_) mark_level_ = 2.0 * space_level_;
+  if (mark_level_ < 4.0 * space_level_) mark_level_ = 4.0 * space_level_;
 
   if (above == key_) {
     differing_ = 0;

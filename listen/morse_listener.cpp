@@ -95,17 +95,27 @@ void Morse_Listener::start(double hz) {
 
   // A first look gives the speed the real filter is matched to. Too narrow a
   // filter lets noise in, which shows as elements hardly longer than the
-  // filter; so the first width whose elements are well longer than it wins.
-  double element = 0.0;
-  for (const double width : {0.01, 0.02, 0.04, 0.08}) {
+  // filter; too wide a one merges elements. So the narrowest width wins whose
+  // elements are clearly longer than it and about as long as a filter twice
+  // as wide finds them.
+  constexpr double widths[] = {0.01, 0.02, 0.04, 0.08};
+  double found[4];
+  for (int i = 0; i < 4; ++i) {
     Key_Detector probe(detector_rate_);
-    probe.set_element(width / 0.7);
+    probe.set_element(widths[i] / 0.7);
     probe.calibrate(baseband);
     std::vector<Key_Event> probe_events;
     for (const std::complex<float>& b : baseband) probe.push(b, probe_events);
     probe.finish(probe_events);
-    element = Timing_Decoder::shortest_element(probe_events);
-    if (element >= 2.0 * width) break;
+    found[i] = Timing_Decoder::shortest_element(probe_events);
+  }
+  double element = found[3];
+  for (int i = 0; i < 3; ++i) {
+    if (found[i] >= 1.3 * widths[i] &&
+        std::abs(std::log(found[i + 1] / found[i])) < std::log(1.35)) {
+      element = found[i];
+      break;
+    }
   }
   detector_.set_element(element);
   detector_.calibrate(baseband);
