@@ -30,6 +30,12 @@ TEST(Options, ModesAndTheirValues) {
   EXPECT_EQ(wav.letter_delay, 25);
   EXPECT_EQ(wav.element_delay, 10000);
 
+  const Cli_Options listen = parsed({"--listen", "-", "--to-morse"});
+  EXPECT_EQ(listen.mode, Cli_Mode::Listen);
+  EXPECT_EQ(listen.listen_file, "-");
+  EXPECT_TRUE(listen.listen_morse);
+  EXPECT_FALSE(parsed({"--to-text", "--listen=a.wav"}).listen_morse);
+
   // Help and version win over whatever else is given.
   EXPECT_EQ(parsed({"--to-morse", "-h"}).mode, Cli_Mode::Help);
   EXPECT_EQ(parsed({"--version", "--wav", "x"}).mode, Cli_Mode::Version);
@@ -46,8 +52,14 @@ TEST(Options, MistakesAreRefusedWithOneLineNamingThem) {
        "unknown option '-platform'"},  // a toolkit option is ours no more
       {{"--wav"}, "missing value after '--wav'"},
       {{"--to-text", "extra"}, "unexpected argument 'extra'"},
-      {{}, "nothing to do: give --to-morse, --to-text or --wav FILE"},
-      {{"--to-morse", "--to-text"}, "give only one of --to-morse, --to-text and --wav"},
+      {{}, "nothing to do: give --to-morse, --to-text, --wav FILE or --listen FILE"},
+      {{"--to-morse", "--to-text"}, "give only one of --to-morse, --to-text, --wav and --listen"},
+      {{"--listen", "a.wav", "--wav", "b.wav"},
+       "give only one of --to-morse, --to-text, --wav and --listen"},
+      {{"--listen", "a.wav", "--to-morse", "--to-text"},
+       "give only one of --to-morse, --to-text, --wav and --listen"},
+      {{"--listen="}, "--listen: the file name is empty"},
+      {{"--listen", "a.wav", "--letter-delay", "50"}, "--letter-delay applies only to --wav"},
       {{"--to-morse", "--alphabet", "klingon"},
        "--alphabet: unknown alphabet 'klingon' (english, european, norwegian or russian)"},
       {{"--wav", "o.wav", "--letter-delay", "abc"},
