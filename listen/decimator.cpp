@@ -38,7 +38,7 @@ Fir_Decimator::Fir_Decimator(double rate, int factor, double pass_hz, double sto
   if (factor_ == 1) return;
   // A Kaiser-windowed sinc: its length follows from the attenuation and the
   // width of the transition band.
-  constexpr double attenuation_db = 60.0;
+  constexpr double attenuation_db = 50.0;
   const double beta = 0.1102 * (attenuation_db - 8.7);
   const double transition = 2.0 * std::numbers::pi * (stop_hz - pass_hz) / rate;
   const int length =

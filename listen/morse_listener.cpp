@@ -7,7 +7,7 @@
 namespace {
 
 // The narrowed stream: fast enough for a tone of 1500 Hz.
-constexpr double narrowed_min_hz = 3600.0;
+constexpr double narrowed_min_hz = 5000.0;
 constexpr double pass_hz = 1550.0;
 // The detector's rate: a few hundred samples a second.
 constexpr double detector_hz = 500.0;
