@@ -59,7 +59,7 @@ std::vector<Condition> conditions() {
   for (const double snr : {10.0, 3.0, 0.0, -3.0, -6.0}) {
     r = {};
     r.snr_db = snr;
-    list.push_back({"noise " + std::to_string(int(snr)) + " dB in 2500 Hz", r, 15, 30});
+    list.push_back({"noise " + std::to_string(int(snr)) + " dB in 2500 Hz", r, 12, 40});
   }
   r = {};
   r.jitter = 0.2;

@@ -11,10 +11,10 @@ constexpr double narrowed_min_hz = 5000.0;
 constexpr double pass_hz = 1550.0;
 // The detector's rate: a few hundred samples a second.
 constexpr double detector_hz = 500.0;
-// Seconds of the narrowed stream looked at before the tone is chosen, and
-// the most kept while none is found.
-constexpr int first_blocks = 16;
-constexpr int waiting_blocks = 24;
+// Seconds of the narrowed stream looked at before the tone is chosen and the
+// speed first judged, and the most kept while no tone is found.
+constexpr double first_seconds = 3.0;
+constexpr double waiting_seconds = 4.0;
 
 int first_factor(double rate) { return std::max(1, static_cast<int>(rate / narrowed_min_hz)); }
 
@@ -63,10 +63,10 @@ void Morse_Listener::narrow(float sample) {
   }
   waiting_.push_back(sample);
   if (!finder_.push(sample)) return;
-  if (finder_.blocks() < first_blocks) return;
+  if (finder_.blocks() * Tone_Finder::block < first_seconds * rate_) return;
   if (const auto hz = finder_.strongest()) {
     start(*hz);
-  } else if (finder_.blocks() >= waiting_blocks) {
+  } else if (finder_.blocks() * Tone_Finder::block >= waiting_seconds * rate_) {
     // Nothing clear yet: the oldest block had no tone worth keeping.
     waiting_.erase(waiting_.begin(), waiting_.begin() + Tone_Finder::block);
   }
@@ -94,12 +94,13 @@ void Morse_Listener::start(double hz) {
   waiting_.shrink_to_fit();
 
   // A first look gives the speed the real filter is matched to. Too narrow a
-  // filter lets noise in, which shows as elements hardly longer than the
-  // filter; too wide a one merges elements. So the narrowest width wins whose
-  // elements are clearly longer than it and about as long as a filter twice
-  // as wide finds them.
+  // filter lets noise in, too wide a one merges elements: either blurs the
+  // two lengths of marks, so the narrowest width that shows dots and dashes
+  // about as clearly as any, and elements longer than itself, wins. When none does (the first
+  // seconds hold dots alone, say), the narrowest whose elements are clearly longer than it and
+  // about as long as a filter twice as wide finds them.
   constexpr double widths[] = {0.01, 0.02, 0.04, 0.08};
-  double found[4];
+  double found[4], clarity[4];
   for (int i = 0; i < 4; ++i) {
     Key_Detector probe(detector_rate_);
     probe.set_element(widths[i] / 0.7);
@@ -108,15 +109,20 @@ void Morse_Listener::start(double hz) {
     for (const std::complex<float>& b : baseband) probe.push(b, probe_events);
     probe.finish(probe_events);
     found[i] = Timing_Decoder::shortest_element(probe_events);
+    clarity[i] = Timing_Decoder::mark_clarity(probe_events, 1.2 * widths[i]);
   }
   double element = found[3];
-  for (int i = 0; i < 3; ++i) {
-    if (found[i] >= 1.3 * widths[i] &&
-        std::abs(std::log(found[i + 1] / found[i])) < std::log(1.35)) {
-      element = found[i];
-      break;
-    }
+  const double clearest = *std::max_element(clarity, clarity + 4);
+  int chosen = -1;
+  for (int i = 0; i < 4 && chosen < 0; ++i) {
+    if (clarity[i] >= std::max(3.0, 0.7 * clearest) && found[i] >= 1.3 * widths[i]) chosen = i;
   }
+  for (int i = 0; i < 3 && chosen < 0; ++i) {
+    if (found[i] >= 1.3 * widths[i] && std::abs(std::log(found[i + 1] / found[i])) < std::log(1.35))
+      chosen = i;
+  }
+  if (chosen >= 0) element = found[chosen];
+  first_element_ = element;
   detector_.set_element(element);
   detector_.calibrate(baseband);
   for (const std::complex<float>& b : baseband) to_detector(b);
@@ -127,7 +133,12 @@ void Morse_Listener::to_detector(std::complex<float> baseband) {
   if (events_.empty()) return;
   for (const Key_Event& e : events_) decoder_.push(e);
   events_.clear();
-  if (decoder_.element_seconds() > 0.0) detector_.set_element(decoder_.element_seconds());
+  // Noise that gets through a filter too narrow makes short marks, which
+  // would narrow it further; so it stays within reach of the first look,
+  // wide enough for a speed that doubles.
+  if (decoder_.element_seconds() > 0.0)
+    detector_.set_element(
+        std::clamp(decoder_.element_seconds(), 0.5 * first_element_, 2.5 * first_element_));
 }
 
 void Morse_Listener::finish() {

@@ -57,6 +57,7 @@ class Morse_Listener {
   int summed_ = 0;
   int since_normalised_ = 0;
 
+  double first_element_ = 0.06;  // seconds, from the first look at the speed
   Key_Detector detector_;
   Timing_Decoder decoder_;
   std::vector<Key_Event> events_;

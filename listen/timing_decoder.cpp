@@ -62,7 +62,7 @@ double separation(const Cluster& a, const Cluster& b) {
 // Two neighbouring clusters are two classes when their means are apart by
 // a clear ratio and by several spreads.
 bool distinct(const Cluster& a, const Cluster& b) {
-  return b.mean - a.mean >= std::log(1.6) && separation(a, b) >= 3.5;
+  return b.mean - a.mean >= std::log(1.6) && separation(a, b) >= 3.0;
 }
 
 // Where to draw the line between two clusters: nearer the tighter one.
@@ -121,6 +121,24 @@ double Timing_Decoder::shortest_element(const std::vector<Key_Event>& events) {
     shortest = std::min(shortest, *std::min_element(gaps.begin(), gaps.end()));
   }
   return std::clamp(shortest, 0.015, 0.25);
+}
+
+double Timing_Decoder::mark_clarity(const std::vector<Key_Event>& events, double shortest) {
+  std::vector<double> marks;
+  std::size_t all = 0;
+  for (const Key_Event& e : events) {
+    if (!e.mark) continue;
+    ++all;
+    if (e.seconds >= shortest) marks.push_back(std::log(e.seconds));
+  }
+  if (marks.size() < 4) return 0.0;
+  std::sort(marks.begin(), marks.end());
+  const Prefix p(marks);
+  const std::size_t s = best_split(p, 0, marks.size());
+  const Cluster dots = p.cluster(0, s), dashes = p.cluster(s, marks.size());
+  const double ratio = std::exp(dashes.mean - dots.mean);
+  if (dots.count < 2 || dashes.count < 2 || ratio < 2.0 || ratio > 5.0) return 0.0;
+  return separation(dots, dashes) * double(marks.size()) / double(all);
 }
 
 void Timing_Decoder::learn() {

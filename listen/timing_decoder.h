@@ -35,6 +35,10 @@ class Timing_Decoder {
 
   // The same from a handful of events, for a first guess.
   static double shortest_element(const std::vector<Key_Event>& events);
+  // How clearly the marks among a handful of events fall into dots and
+  // dashes (their distance in spreads, less for every mark shorter than
+  // `shortest`, which noise makes); 0 when they do not.
+  static double mark_clarity(const std::vector<Key_Event>& events, double shortest);
 
  private:
   struct Entry {
