@@ -98,7 +98,8 @@ std::string decode(const std::vector<float>& samples, int rate, const TMorse_Cod
 bool have_multimon() { return std::system("command -v multimon-ng >/dev/null 2>&1") == 0; }
 
 // multimon-ng's CW decoder reads raw signed 16-bit samples at 22050 Hz.
-std::string multimon(const std::vector<float>& samples, int rate) {
+// `options` are its CW settings (dot and gap lengths, thresholds).
+std::string multimon(const std::vector<float>& samples, int rate, const std::string& options) {
   const std::string raw = "/tmp/listen_accuracy.raw";
   {
     std::ofstream out(raw, std::ios::binary);
@@ -111,7 +112,8 @@ std::string multimon(const std::vector<float>& samples, int rate) {
       out.write(reinterpret_cast<const char*>(&s), 2);
     }
   }
-  const std::string command = "multimon-ng -q -t raw -a MORSE_CW " + raw + " 2>/dev/null";
+  const std::string command =
+      "multimon-ng -q -t raw -a MORSE_CW " + options + " " + raw + " 2>/dev/null";
   std::string text;
   if (FILE* p = popen(command.c_str(), "r")) {
     char buffer[4096];
@@ -142,7 +144,7 @@ int main(int argc, char* argv[]) {
   const char* only = std::getenv("LISTEN_ONLY");  // a part of the conditions' names
   for (const Condition& c : conditions()) {
     if (only != nullptr && c.name.find(only) == std::string::npos) continue;
-    double errors = 0.0, characters = 0.0, worst = 0.0, peer_errors = 0.0;
+    double errors = 0.0, characters = 0.0, worst = 0.0, peer_errors[2] = {0.0, 0.0};
     for (int k = 0; k < per_condition; ++k) {
       const Synth_Recording r = recording_of(c, k);
       const std::vector<float> samples = synthesize(r);
@@ -155,12 +157,19 @@ int main(int argc, char* argv[]) {
       errors += cer * double(r.text.size());
       characters += double(r.text.size());
       worst = std::max(worst, cer);
-      if (peer)
-        peer_errors +=
-            character_error_rate(multimon(samples, r.rate), r.text) * double(r.text.size());
+      if (peer) {
+        // Its best of two settings: its own timing detection, and the
+        // recording's dot length given to it.
+        const std::string dot = std::to_string(int(1200 / r.wpm));
+        for (int s = 0; s < 2; ++s) {
+          const std::string heard =
+              multimon(samples, r.rate, s == 0 ? "" : "-d " + dot + " -g " + dot);
+          peer_errors[s] += character_error_rate(heard, r.text) * double(r.text.size());
+        }
+      }
     }
     std::printf("%-40s %9.2f%% %9.2f%%", c.name.c_str(), 100 * errors / characters, 100 * worst);
-    if (peer) std::printf(" %11.1f%%", 100 * peer_errors / characters);
+    if (peer) std::printf(" %11.1f%%", 100 * std::min(peer_errors[0], peer_errors[1]) / characters);
     std::printf("\n");
   }
   std::printf("decoding: %.3f s of processor time for %.0f s of sound: %.0f times real time\n", cpu,
