@@ -108,14 +108,13 @@ void Morse_Listener::start(double hz) {
     std::vector<Key_Event> probe_events;
     for (const std::complex<float>& b : baseband) probe.push(b, probe_events);
     probe.finish(probe_events);
-    found[i] = Timing_Decoder::shortest_element(probe_events);
+    found[i] = Timing_Decoder::shortest_element(probe_events, 1.2 * widths[i]);
     clarity[i] = Timing_Decoder::mark_clarity(probe_events, 1.2 * widths[i]);
   }
   double element = found[3];
-  const double clearest = *std::max_element(clarity, clarity + 4);
   int chosen = -1;
   for (int i = 0; i < 4 && chosen < 0; ++i) {
-    if (clarity[i] >= std::max(3.0, 0.7 * clearest) && found[i] >= 1.3 * widths[i]) chosen = i;
+    if (clarity[i] >= 3.5 && found[i] >= 1.3 * widths[i]) chosen = i;
   }
   for (int i = 0; i < 3 && chosen < 0; ++i) {
     if (found[i] >= 1.3 * widths[i] && std::abs(std::log(found[i + 1] / found[i])) < std::log(1.35))

@@ -100,19 +100,35 @@ std::string Timing_Decoder::take() {
   return taken;
 }
 
-double Timing_Decoder::shortest_element(const std::vector<Key_Event>& events) {
+double Timing_Decoder::shortest_element(const std::vector<Key_Event>& events, double ignore_below) {
   std::vector<double> marks, gaps;
   bool seen_mark = false;
-  for (const Key_Event& e : events) {
+  for (std::size_t i = 0; i < events.size(); ++i) {
+    const Key_Event& e = events[i];
     if (e.mark) seen_mark = true;
-    if (seen_mark) (e.mark ? marks : gaps).push_back(e.seconds);
+    const bool end = i + 1 == events.size() && !e.mark;  // the end is no gap
+    if (seen_mark && !end && e.seconds >= ignore_below)
+      (e.mark ? marks : gaps).push_back(e.seconds);
   }
-  if (!gaps.empty() && !events.back().mark) gaps.pop_back();  // the end is no gap
   const auto low_quartile = [](std::vector<double>& v) {
     std::nth_element(v.begin(), v.begin() + v.size() / 4, v.end());
     return v[v.size() / 4];
   };
-  double shortest = marks.size() >= 3 ? low_quartile(marks) : 0.06;
+  double shortest = 0.06;
+  if (marks.size() >= 3) {
+    shortest = low_quartile(marks);
+    // The dots, where marks fall clearly into dots and dashes: fades and
+    // noise leave short scraps that a quartile would count.
+    std::vector<double> logs;
+    for (const double m : marks) logs.push_back(std::log(m));
+    std::sort(logs.begin(), logs.end());
+    const Prefix p(logs);
+    const std::size_t s = best_split(p, 0, logs.size());
+    const Cluster dots = p.cluster(0, s), dashes = p.cluster(s, logs.size());
+    const double ratio = std::exp(dashes.mean - dots.mean);
+    if (ratio >= 2.0 && ratio <= 5.0 && separation(dots, dashes) >= 3.0)
+      shortest = std::exp(dots.mean);
+  }
   // A few dashes alone would pass for elements: any gap between them says
   // otherwise.
   if (gaps.size() >= 3) {

@@ -33,8 +33,9 @@ class Timing_Decoder {
   // 0 while nothing is known.
   double element_seconds() const { return element_seconds_; }
 
-  // The same from a handful of events, for a first guess.
-  static double shortest_element(const std::vector<Key_Event>& events);
+  // The same from a handful of events, for a first guess; marks and gaps
+  // shorter than `ignore_below` are taken for noise.
+  static double shortest_element(const std::vector<Key_Event>& events, double ignore_below);
   // How clearly the marks among a handful of events fall into dots and
   // dashes (their distance in spreads, less for every mark shorter than
   // `shortest`, which noise makes); 0 when they do not.
