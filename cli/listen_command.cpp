@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <fstream>
 #include <memory>
 #include <vector>
 
@@ -53,6 +54,20 @@ bool has_empty_data(const std::vector<unsigned char>& wav) {
     at += 8 + std::size_t{size} + (size & 1);
   }
   return false;
+}
+
+// A regular file read in one piece into memory of its size: a recording is
+// large, and growing a buffer to it would touch every page twice over. Null
+// when that does not work (not a regular file, an error).
+std::shared_ptr<const std::vector<unsigned char>> read_whole_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  if (!in) return nullptr;
+  const std::streamoff size = in.tellg();
+  if (size <= 0) return nullptr;
+  auto bytes = std::make_shared<std::vector<unsigned char>>(static_cast<std::size_t>(size));
+  in.seekg(0);
+  if (!in.read(reinterpret_cast<char*>(bytes->data()), size) || in.peek() != EOF) return nullptr;
+  return bytes;
 }
 
 // The listener's Morse code, out as it comes: as it is, or word by word
@@ -116,12 +131,16 @@ bool listen_to_wav(const Listen_Request& request, Byte_Source& in, Byte_Sink& ou
     }
     image = std::move(bytes);
   } else {
-    Sound_File file = read_sound_file(request.path);
-    if (file.image == nullptr) {
-      error = file.error;
-      return false;
+    image = read_whole_file(request.path);
+    if (image == nullptr) {
+      // Read again the way the player reads, for its message.
+      Sound_File file = read_sound_file(request.path);
+      if (file.image == nullptr) {
+        error = file.error;
+        return false;
+      }
+      image = file.image;
     }
-    image = file.image;
   }
   if (image->empty()) return true;
 
