@@ -168,7 +168,8 @@ Parsed_Options parse_options(const std::vector<std::string>& arguments) {
 
 std::string help_text() {
   return R"(Usage: tapwrenz [OPTION]...
-Converts between text and Morse code, or renders Morse code as a WAV file.
+Converts between text and Morse code, renders Morse code as a WAV file, or
+decodes the Morse code in a WAV recording.
 Started without options, the program opens its window.
 
   --to-morse           read text from standard input, write its Morse code
