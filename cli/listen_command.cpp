@@ -2,8 +2,10 @@
 
 #include <SDL.h>
 
+#include <climits>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <vector>
@@ -58,15 +60,21 @@ bool has_empty_data(const std::vector<unsigned char>& wav) {
 
 // A regular file read in one piece into memory of its size: a recording is
 // large, and growing a buffer to it would touch every page twice over. Null
-// when that does not work (not a regular file, an error).
-std::shared_ptr<const std::vector<unsigned char>> read_whole_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in) return nullptr;
-  const std::streamoff size = in.tellg();
-  if (size <= 0) return nullptr;
+// when that does not work (not a regular file, an error, or larger than the
+// decoder takes: it counts in int), `too_large` set for the last.
+std::shared_ptr<const std::vector<unsigned char>> read_whole_file(const std::string& path,
+                                                                  bool& too_large) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return nullptr;
+  const std::uintmax_t size = std::filesystem::file_size(path, ec);
+  if (ec || size == 0) return nullptr;
+  too_large = size > std::uintmax_t{INT_MAX};
+  if (too_large) return nullptr;
+  std::ifstream in(path, std::ios::binary);
   auto bytes = std::make_shared<std::vector<unsigned char>>(static_cast<std::size_t>(size));
-  in.seekg(0);
-  if (!in.read(reinterpret_cast<char*>(bytes->data()), size) || in.peek() != EOF) return nullptr;
+  if (!in.read(reinterpret_cast<char*>(bytes->data()), static_cast<std::streamsize>(size)) ||
+      in.peek() != EOF)
+    return nullptr;
   return bytes;
 }
 
@@ -131,7 +139,12 @@ bool listen_to_wav(const Listen_Request& request, Byte_Source& in, Byte_Sink& ou
     }
     image = std::move(bytes);
   } else {
-    image = read_whole_file(request.path);
+    bool too_large = false;
+    image = read_whole_file(request.path, too_large);
+    if (too_large) {
+      error = "\"" + request.path + "\" is larger than the 2 GB the player reads";
+      return false;
+    }
     if (image == nullptr) {
       // Read again the way the player reads, for its message.
       Sound_File file = read_sound_file(request.path);

@@ -110,6 +110,8 @@ TEST_F(Listen_Command, EmptyAndSilentFilesGiveNothingAndBrokenOnesFail) {
   EXPECT_EQ(err, "tapwrenz: \"" + folder() + "broken.wav\" is no WAV file that can be played\n");
   EXPECT_EQ(run({"--listen", "-"}, "plain text"), cli_exit_failure);
   EXPECT_EQ(err, "tapwrenz: the standard input is no WAV file that can be played\n");
+  EXPECT_EQ(run({"--listen", folder()}), cli_exit_failure);  // a folder
+  EXPECT_EQ(err.rfind("tapwrenz: cannot open file \"" + folder() + "\".", 0), 0u) << err;
   EXPECT_EQ(run({"--listen", folder() + "missing.wav"}), cli_exit_failure);
   EXPECT_EQ(err.rfind("tapwrenz: cannot open file \"" + folder() + "missing.wav\".", 0), 0u) << err;
   EXPECT_EQ(out, "");
