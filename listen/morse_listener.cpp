@@ -38,6 +38,9 @@ void Morse_Listener::feed(const float* samples, std::size_t count) {
 }
 
 void Morse_Listener::narrow(float sample) {
+  // A broken file may hold infinities or not-a-numbers, which would poison
+  // every sum after them.
+  sample = std::isfinite(sample) ? std::clamp(sample, -1e4f, 1e4f) : 0.0f;
   if (started_) {
     // The mixer, summed down to the detector's rate.
     const std::complex<double> p = phase_;

@@ -91,7 +91,7 @@ std::optional<double> Tone_Finder::peak_near(int bin, int reach) const {
   const double c = std::log(average_[best + 1] + 1e-30);
   const double denominator = a - 2 * b + c;
   double offset = denominator < 0 ? 0.5 * (a - c) / denominator : 0.0;
-  offset = std::clamp(offset, -0.5, 0.5);
+  offset = std::isfinite(offset) ? std::clamp(offset, -0.5, 0.5) : 0.0;
   return (best + offset) * rate_ / block;
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "engine/morse_table.h"
 #include "engine/morse_to_text.h"
 #include "listen/morse_listener.h"
@@ -98,6 +100,23 @@ TEST(Listen, SilenceAndNoiseAloneGiveNothing) {
   EXPECT_EQ(listen({}, 8000, 4096), "");
   // Too low a rate for any tone the listener looks for.
   EXPECT_EQ(listen(std::vector<float>(1000, 0.5f), 100, 4096), "");
+}
+
+TEST(Listen, SamplesThatAreNoNumbersAreSilence) {
+  Synth_Recording r = at(20, 8000, 700);
+  r.text = "TEST";
+  std::vector<float> samples = synthesize(r);
+  const std::string clean = listen(samples, r.rate, 4096);
+  ASSERT_EQ(clean, "- . ... - ");
+  // Broken samples in the silence before and after the code.
+  for (const float odd : {NAN, INFINITY, -INFINITY}) {
+    std::vector<float> broken = samples;
+    for (std::size_t i = 0; i < 2000; i += 7) broken[i] = broken[broken.size() - 1 - i] = odd;
+    EXPECT_EQ(listen(broken, r.rate, 4096), clean) << odd;
+  }
+  // The largest finite samples are loud clicks: no flood of codes from them.
+  for (std::size_t i = 0; i < samples.size(); i += 1000) samples[i] = i % 2000 ? 3e38f : -3e38f;
+  EXPECT_LT(listen(samples, r.rate, 4096).size(), 40u);
 }
 
 }  // namespace
