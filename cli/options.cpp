@@ -18,21 +18,34 @@ std::optional<int> alphabet_index(const QString& name) {
 }
 
 // A delay as the window's spin edits take it: a whole number within their bounds.
-std::optional<int> delay_value(const std::string& option, const std::string& text,
+std::optional<int> delay_value(const std::string& typed, const std::string& text,
                                std::string& error) {
   int value = 0;
   const char* end = text.data() + text.size();
   const auto [stop, failure] = std::from_chars(text.data(), end, value);
   if (text.empty() || failure != std::errc() || stop != end) {
-    error = "--" + option + ": '" + text + "' is not a whole number of milliseconds";
+    error = typed + ": '" + text + "' is not a whole number of milliseconds";
     return std::nullopt;
   }
   if (value < settings_delay_min || value > settings_delay_max) {
-    error = "--" + option + ": " + text + " is outside " + std::to_string(settings_delay_min) +
-            ".." + std::to_string(settings_delay_max) + " milliseconds";
+    error = typed + ": " + text + " is outside " + std::to_string(settings_delay_min) + ".." +
+            std::to_string(settings_delay_max) + " milliseconds";
     return std::nullopt;
   }
   return value;
+}
+
+// An option as the user typed it (one dash or two), the last time it was
+// given, since its last value is the one taken.
+std::string as_typed(const std::vector<std::string>& arguments, const std::string& name) {
+  std::string typed = "--" + name;
+  for (const std::string& a : arguments) {
+    const std::string option = a.substr(0, a.find('='));
+    const std::size_t start = option.find_first_not_of('-');
+    if (start != std::string::npos && start > 0 && start <= 2 && option.substr(start) == name)
+      typed = option;
+  }
+  return typed;
 }
 
 // The parser's own messages in the style of ours: one line, starting in lower
@@ -118,21 +131,21 @@ Parsed_Options parse_options(const std::vector<std::string>& arguments) {
     o.listen_file = parser.value(listen).toLocal8Bit().toStdString();
     o.listen_morse = parser.isSet(to_morse);
     if (o.listen_file.empty()) {
-      result.error = "--listen: the file name is empty";
+      result.error = as_typed(arguments, "listen") + ": the file name is empty";
       return result;
     }
   }
   if (o.mode == Cli_Mode::Wav) {
     o.wav_file = parser.value(wav).toLocal8Bit().toStdString();
     if (o.wav_file.empty()) {
-      result.error = "--wav: the file name is empty";
+      result.error = as_typed(arguments, "wav") + ": the file name is empty";
       return result;
     }
   } else {
     for (const QCommandLineOption* sound_option : {&dot, &dash, &letter_delay, &element_delay}) {
       if (parser.isSet(*sound_option)) {
-        result.error =
-            "--" + sound_option->names().first().toStdString() + " applies only to --wav";
+        result.error = as_typed(arguments, sound_option->names().first().toStdString()) +
+                       " applies only to --wav";
         return result;
       }
     }
@@ -141,7 +154,8 @@ Parsed_Options parse_options(const std::vector<std::string>& arguments) {
   if (parser.isSet(alphabet)) {
     o.alphabet = alphabet_index(parser.value(alphabet));
     if (!o.alphabet) {
-      result.error = "--alphabet: unknown alphabet '" + parser.value(alphabet).toStdString() +
+      result.error = as_typed(arguments, "alphabet") + ": unknown alphabet '" +
+                     parser.value(alphabet).toStdString() +
                      "' (english, european, norwegian or russian)";
       return result;
     }
@@ -150,12 +164,13 @@ Parsed_Options parse_options(const std::vector<std::string>& arguments) {
     if (!parser.isSet(option)) return true;
     into = parser.value(option).toLocal8Bit().toStdString();
     if (!into->empty()) return true;
-    result.error = "--" + option.names().first().toStdString() + ": the file name is empty";
+    result.error =
+        as_typed(arguments, option.names().first().toStdString()) + ": the file name is empty";
     return false;
   };
   const auto delay = [&](const QCommandLineOption& option, std::optional<int>& into) {
     if (!parser.isSet(option)) return true;
-    into = delay_value(option.names().first().toStdString(),
+    into = delay_value(as_typed(arguments, option.names().first().toStdString()),
                        parser.value(option).toLocal8Bit().toStdString(), result.error);
     return into.has_value();
   };

@@ -75,6 +75,13 @@ TEST(Options, MistakesAreRefusedWithOneLineNamingThem) {
       {{"--wav="}, "--wav: the file name is empty"},
       {{"--wav", "o.wav", "--dot="}, "--dot: the file name is empty"},
       {{"--to-morse", "--dot", "d.wav"}, "--dot applies only to --wav"},
+      // Every message names the option as it was typed.
+      {{"-to-text", "-dot=d.wav"}, "-dot applies only to --wav"},
+      {{"-wav", "o.wav", "-letter-delay", "5"},
+       "-letter-delay: 5 is outside 25..10000 milliseconds"},
+      {{"-to-morse", "-alphabet", "x"},
+       "-alphabet: unknown alphabet 'x' (english, european, norwegian or russian)"},
+      {{"-listen="}, "-listen: the file name is empty"},
   };
   for (const auto& c : cases) {
     const Parsed_Options p = parse_options(c.args);
