@@ -62,7 +62,7 @@ void Tone_Finder::analyse() {
   filled_ = 0;
   for (int i = 0; i < block; ++i) fft_[i] = {block_[i] * window_[i], 0.0f};
   fft(fft_, twiddles_);
-  // An even mean of the first blocks, then a moving one of about 1.5 s at 4 kHz.
+  // An even mean of the first ten blocks, then a moving one over about ten.
   ++blocks_;
   const double weight = std::max(1.0 / blocks_, 0.1);
   for (int k = low_bin_ - 2; k <= high_bin_ + 2; ++k)

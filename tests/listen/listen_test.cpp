@@ -57,6 +57,9 @@ TEST(Listen, EachConditionIsDecodedWithinItsErrorBound) {
   r = at(20, 8000, 700);
   r.snr_db = 0;
   cases.push_back({"0 dB", r, 0.03});
+  r.tone_drift_hz = 60;
+  cases.push_back({"0 dB, the tone drifting by 60 Hz", r, 0.03});
+  r.tone_drift_hz = 0;
   r.snr_db = -6;
   cases.push_back({"-6 dB", r, 0.15});
   r = at(25, 11025, 650);

@@ -48,8 +48,10 @@ std::vector<Tone_Span> keying(const std::string& text, double wpm, double end_wp
   return spans;
 }
 
+// A tone of `hz` at the start, moved by `drift_hz` at the end of `out`.
 void add_tone(std::vector<float>& out, int rate, const std::vector<Tone_Span>& spans, double hz,
-              double amplitude) {
+              double amplitude, double drift_hz = 0.0) {
+  const double sweep = drift_hz / (double(out.size()) / rate);  // Hz per second
   const double ramp = 0.004;  // seconds of raised-cosine rise and fall
   for (const Tone_Span& s : spans) {
     const auto from = static_cast<std::size_t>(s.start * rate);
@@ -59,7 +61,8 @@ void add_tone(std::vector<float>& out, int rate, const std::vector<Tone_Span>& s
       const double edge = std::min(t - s.start, s.start + s.length - t);
       const double gain =
           edge >= ramp ? 1.0 : 0.5 - 0.5 * std::cos(std::numbers::pi * std::max(edge, 0.0) / ramp);
-      out[n] += float(amplitude * gain * std::sin(2.0 * std::numbers::pi * hz * t));
+      out[n] += float(amplitude * gain *
+                      std::sin(2.0 * std::numbers::pi * (hz * t + 0.5 * sweep * t * t)));
     }
   }
 }
@@ -72,7 +75,7 @@ std::vector<float> synthesize(const Synth_Recording& r) {
   const auto spans = keying(r.text, r.wpm, r.end_wpm, r.farnsworth_wpm, r.jitter, random, length);
   std::vector<float> out(static_cast<std::size_t>(length * r.rate), 0.0f);
   const double amplitude = 0.3;
-  add_tone(out, r.rate, spans, r.tone_hz, amplitude);
+  add_tone(out, r.rate, spans, r.tone_hz, amplitude, r.tone_drift_hz);
   if (r.fade_db > 0) {
     for (std::size_t n = 0; n < out.size(); ++n) {
       const double t = double(n) / r.rate;

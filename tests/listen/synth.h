@@ -13,6 +13,7 @@ struct Synth_Recording {
   std::string text;  // upper-case words with single spaces
   int rate = 8000;
   double tone_hz = 700.0;
+  double tone_drift_hz = 0.0;  // how far the tone has moved at the end
   double wpm = 20.0;
   double farnsworth_wpm = 0.0;  // the overall speed when below wpm; 0: none
   double end_wpm = 0.0;         // the speed at the end, reached linearly; 0: no drift
