@@ -80,7 +80,7 @@ void Key_Detector::push(std::complex<float> sample, std::vector<Key_Event>& even
   } else if (e < space_level_ + 0.25 * span) {
     space_level_ += (e - space_level_) / (space_seconds * rate_);
   }
-  // A mark level that fell to the space level would take noise for marks.
+  // A mark level near the space level would take noise for marks.
   if (mark_level_ < 4.0 * space_level_) mark_level_ = 4.0 * space_level_;
 
   if (above == key_) {
