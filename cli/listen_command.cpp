@@ -24,26 +24,41 @@ std::uint32_t read_u32(const unsigned char* p) {
          (std::uint32_t{p[3]} << 24);
 }
 
-// The sample rate in the format chunk, so that the decoder is asked for the
-// file's own rate and nothing is resampled; 0 when there is none. The
-// decoder itself judges everything else.
-std::uint32_t wav_rate(const std::vector<unsigned char>& wav) {
+// What the format chunk says: enough to ask the decoder for the file's own
+// rate, so that nothing is resampled, and for plain 16-bit samples as they
+// are, so that nothing is converted (mixing down is left to the loop that
+// feeds the listener). The decoder itself judges everything else.
+struct Wav_Format {
+  std::uint32_t rate = 0;  // 0: no format chunk
+  int channels = 0;
+  bool plain_16_bit = false;
+};
+
+Wav_Format wav_format(const std::vector<unsigned char>& wav) {
   std::size_t at;
   if (wav.size() >= 12 && std::memcmp(wav.data(), "RIFF", 4) == 0) {
     at = 12;
   } else if (wav.size() >= 4 && std::memcmp(wav.data(), "WAVE", 4) == 0) {
     at = 4;
   } else {
-    return 0;
+    return {};
   }
   while (wav.size() - at >= 8) {
     const std::uint32_t size = read_u32(&wav[at + 4]);
-    if (std::memcmp(&wav[at], "fmt ", 4) == 0)
-      return size >= 8 && wav.size() - at >= 16 ? read_u32(&wav[at + 12]) : 0;
+    if (std::memcmp(&wav[at], "fmt ", 4) == 0) {
+      if (size < 16 || wav.size() - at < 24) return {};
+      const unsigned char* f = &wav[at + 8];
+      Wav_Format format;
+      format.rate = read_u32(f + 4);
+      format.channels = f[2] | f[3] << 8;
+      format.plain_16_bit = (f[0] | f[1] << 8) == 1 && (f[14] | f[15] << 8) == 16 &&
+                            format.channels >= 1 && format.channels <= 8;
+      return format;
+    }
     if (size > wav.size() - at - 8) break;
     at += 8 + std::size_t{size} + (size & 1);
   }
-  return 0;
+  return {};
 }
 
 // Whether the data chunk holds no whole sample: such a file is silent, not
@@ -158,25 +173,39 @@ bool listen_to_wav(const Listen_Request& request, Byte_Source& in, Byte_Sink& ou
   if (image->empty()) return true;
 
   const std::string name = request.path == "-" ? "the standard input" : "\"" + request.path + "\"";
-  const std::uint32_t rate = wav_rate(*image);
-  SDL_AudioSpec mono{};
-  mono.freq = static_cast<int>(std::min<std::uint32_t>(rate, 1u << 30));
-  mono.channels = 1;
-  mono.format = AUDIO_F32SYS;
-  const auto sound = rate > 0 ? decode_for_device(*image, mono) : nullptr;
+  const Wav_Format format = wav_format(*image);
+  SDL_AudioSpec wanted{};
+  wanted.freq = static_cast<int>(std::min<std::uint32_t>(format.rate, 1u << 30));
+  wanted.channels = static_cast<Uint8>(format.plain_16_bit ? format.channels : 1);
+  wanted.format = format.plain_16_bit ? AUDIO_S16LSB : AUDIO_F32SYS;
+  const auto sound = format.rate > 0 ? decode_for_device(*image, wanted) : nullptr;
   if (sound == nullptr) {
-    if (rate > 0 && has_empty_data(*image)) return true;
+    if (format.rate > 0 && has_empty_data(*image)) return true;
     error = name + " is no WAV file that can be played";
     return false;
   }
 
   Listen_Output output(request, out);
-  Morse_Listener listener(mono.freq);
-  const auto* samples = reinterpret_cast<const float*>(sound->bytes.data());
+  Morse_Listener listener(wanted.freq);
   const auto count = static_cast<std::size_t>(sound->frames);
-  constexpr std::size_t block = 1 << 16;
+  constexpr std::size_t block = 1 << 14;
+  std::vector<float> mono(block);
   for (std::size_t at = 0; at < count && !output.failed(); at += block) {
-    listener.feed(samples + at, std::min(block, count - at));
+    const std::size_t n = std::min(block, count - at);
+    if (format.plain_16_bit) {
+      // Little-endian 16-bit frames, their channels mixed down.
+      const unsigned char* frame = sound->bytes.data() + at * 2 * wanted.channels;
+      const float scale = 1.0f / (32768.0f * wanted.channels);
+      for (std::size_t i = 0; i < n; ++i) {
+        int sum = 0;
+        for (int c = 0; c < wanted.channels; ++c, frame += 2)
+          sum += static_cast<std::int16_t>(frame[0] | frame[1] << 8);
+        mono[i] = float(sum) * scale;
+      }
+      listener.feed(mono.data(), n);
+    } else {
+      listener.feed(reinterpret_cast<const float*>(sound->bytes.data()) + at, n);
+    }
     output.add(listener.take(), false);
   }
   listener.finish();
