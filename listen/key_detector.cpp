@@ -21,7 +21,7 @@ constexpr double space_seconds = 0.2;
 Key_Detector::Key_Detector(double rate) : rate_(rate), ring_(ring_size) { set_element(0.01); }
 
 void Key_Detector::set_element(double seconds) {
-  const double width = std::clamp(0.7 * seconds * rate_, 1.0, double(ring_size - 1));
+  const double width = std::clamp(width_share * seconds * rate_, 1.0, double(ring_size - 1));
   const auto w = static_cast<std::size_t>(std::lround(width));
   if (w != width_) {
     width_ = w;

@@ -18,6 +18,10 @@ class Key_Detector {
  public:
   explicit Key_Detector(double rate);
 
+  // The filter's width against the shortest element: narrower lets in more
+  // noise, wider blurs the gaps that hand keying shortens.
+  static constexpr double width_share = 0.85;
+
   // The shortest element (dot or element gap) expected, in seconds: sets the
   // width of the filter and the shortest change taken.
   void set_element(double seconds);

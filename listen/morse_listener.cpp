@@ -106,7 +106,7 @@ void Morse_Listener::start(double hz) {
   double found[4], clarity[4];
   for (int i = 0; i < 4; ++i) {
     Key_Detector probe(detector_rate_);
-    probe.set_element(widths[i] / 0.7);
+    probe.set_element(widths[i] / Key_Detector::width_share);
     probe.calibrate(baseband);
     std::vector<Key_Event> probe_events;
     for (const std::complex<float>& b : baseband) probe.push(b, probe_events);
