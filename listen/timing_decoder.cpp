@@ -204,7 +204,7 @@ void Timing_Decoder::learn() {
   // A pause far longer than the word gaps around it is one more word gap,
   // not a class of its own.
   if (m > 0) {
-    const double longest = std::min(std::log(60.0), gaps[m * 9 / 10] + std::log(2.5));
+    const double longest = std::min(std::log(1000.0), gaps[m * 9 / 10] + std::log(2.5));
     for (double& g : gaps) g = std::min(g, longest);
   }
   classes_.gap_classes = 1;
