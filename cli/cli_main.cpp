@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "cli/element_sounds.h"
+#include "cli/listen_command.h"
 #include "cli/options.h"
 #include "cli/pipe_conversion.h"
 #include "cli/settings_defaults.h"
@@ -10,7 +11,11 @@
 
 namespace {
 
-int report(Byte_Sink& err, const std::string& problem, int status) {
+// Every line in one style: lower case first, as the messages shared with the
+// window ("Cannot open file ...") are not.
+int report(Byte_Sink& err, std::string problem, int status) {
+  if (!problem.empty() && problem[0] >= 'A' && problem[0] <= 'Z')
+    problem[0] = char(problem[0] - 'A' + 'a');
   err.write("tapwrenz: " + problem + "\n");
   return status;
 }
@@ -45,6 +50,12 @@ int run_command_line(const std::vector<std::string>& arguments, const App_Folder
   const Settings_Defaults defaults = read_settings_defaults(folders);
   if (o.mode == Cli_Mode::Wav) return render(o, defaults, in, err);
   std::string error;
+  if (o.mode == Cli_Mode::Listen) {
+    const Listen_Request request{o.listen_file, o.listen_morse,
+                                 o.alphabet.value_or(defaults.alphabet)};
+    return listen_to_wav(request, in, out, error) ? cli_exit_ok
+                                                  : report(err, error, cli_exit_failure);
+  }
   const Conversion conversion =
       o.mode == Cli_Mode::To_Morse ? Conversion::Text_to_Morse : Conversion::Morse_to_Text;
   if (!convert_pipe(conversion, o.alphabet.value_or(defaults.alphabet), in, out, error))

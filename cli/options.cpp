@@ -18,27 +18,57 @@ std::optional<int> alphabet_index(const QString& name) {
 }
 
 // A delay as the window's spin edits take it: a whole number within their bounds.
-std::optional<int> delay_value(const std::string& option, const std::string& text,
+std::optional<int> delay_value(const std::string& typed, const std::string& text,
                                std::string& error) {
   int value = 0;
   const char* end = text.data() + text.size();
   const auto [stop, failure] = std::from_chars(text.data(), end, value);
   if (text.empty() || failure != std::errc() || stop != end) {
-    error = "--" + option + ": '" + text + "' is not a whole number of milliseconds";
+    error = typed + ": '" + text + "' is not a whole number of milliseconds";
     return std::nullopt;
   }
   if (value < settings_delay_min || value > settings_delay_max) {
-    error = "--" + option + ": " + text + " is outside " + std::to_string(settings_delay_min) +
-            ".." + std::to_string(settings_delay_max) + " milliseconds";
+    error = typed + ": " + text + " is outside " + std::to_string(settings_delay_min) + ".." +
+            std::to_string(settings_delay_max) + " milliseconds";
     return std::nullopt;
   }
   return value;
 }
 
-// The parser's own messages, made to fit into one line with a hint after them.
-std::string one_line(QString text) {
+// An option as the user typed it (one dash or two), the last time it was
+// given, since its last value is the one taken.
+std::string as_typed(const std::vector<std::string>& arguments, const std::string& name) {
+  std::string typed = "--" + name;
+  for (const std::string& a : arguments) {
+    const std::string option = a.substr(0, a.find('='));
+    const std::size_t start = option.find_first_not_of('-');
+    if (start != std::string::npos && start > 0 && start <= 2 && option.substr(start) == name)
+      typed = option;
+  }
+  return typed;
+}
+
+// The parser's own messages in the style of ours: one line, starting in lower
+// case, naming an option as the user typed it (the parser drops the dashes of
+// an unknown one), with room for a hint after it.
+std::string parser_error(const QCommandLineParser& parser,
+                         const std::vector<std::string>& arguments) {
+  const QStringList unknown = parser.unknownOptionNames();
+  if (!unknown.isEmpty()) {
+    const std::string name = unknown.first().toStdString();
+    for (const std::string& a : arguments) {
+      if (a.size() < 2 || a[0] != '-') continue;
+      const std::string typed = a.substr(0, a.find('='));
+      const std::size_t start = typed.find_first_not_of('-');
+      if (start != std::string::npos && typed.substr(start) == name)
+        return "unknown option '" + typed + "'";
+    }
+    return "unknown option '" + name + "'";
+  }
+  QString text = parser.errorText();
   text.replace(QLatin1Char('\n'), QLatin1String("; "));
   if (text.endsWith(QLatin1Char('.'))) text.chop(1);
+  if (!text.isEmpty()) text[0] = text[0].toLower();
   return text.toStdString();
 }
 
@@ -53,19 +83,20 @@ Parsed_Options parse_options(const std::vector<std::string>& arguments) {
   const QCommandLineOption to_morse("to-morse", {});
   const QCommandLineOption to_text("to-text", {});
   const QCommandLineOption wav("wav", {}, "FILE");
+  const QCommandLineOption listen("listen", {}, "FILE");
   const QCommandLineOption alphabet("alphabet", {}, "NAME");
   const QCommandLineOption dot("dot", {}, "FILE");
   const QCommandLineOption dash("dash", {}, "FILE");
   const QCommandLineOption letter_delay("letter-delay", {}, "MS");
   const QCommandLineOption element_delay("element-delay", {}, "MS");
-  parser.addOptions(
-      {help, version, to_morse, to_text, wav, alphabet, dot, dash, letter_delay, element_delay});
+  parser.addOptions({help, version, to_morse, to_text, wav, listen, alphabet, dot, dash,
+                     letter_delay, element_delay});
 
   QStringList list{QStringLiteral("tapwrenz")};
   for (const std::string& a : arguments) list << QString::fromLocal8Bit(a);
   Parsed_Options result;
   if (!parser.parse(list)) {
-    result.error = one_line(parser.errorText());
+    result.error = parser_error(parser, arguments);
     return result;
   }
   if (!parser.positionalArguments().isEmpty()) {
@@ -81,27 +112,40 @@ Parsed_Options parse_options(const std::vector<std::string>& arguments) {
     return result;
   }
 
-  const int modes =
-      int(parser.isSet(to_morse)) + int(parser.isSet(to_text)) + int(parser.isSet(wav));
-  if (modes != 1) {
-    result.error = modes == 0 ? "nothing to do: give --to-morse, --to-text or --wav FILE"
-                              : "give only one of --to-morse, --to-text and --wav";
+  // --listen takes --to-morse (or --to-text) to say what it prints.
+  const bool listening = parser.isSet(listen);
+  const int modes = int(parser.isSet(to_morse) && !listening) +
+                    int(parser.isSet(to_text) && !listening) + int(parser.isSet(wav)) +
+                    int(listening);
+  if (modes != 1 || (listening && parser.isSet(to_morse) && parser.isSet(to_text))) {
+    result.error = modes == 0
+                       ? "nothing to do: give --to-morse, --to-text, --wav FILE or --listen FILE"
+                       : "give only one of --to-morse, --to-text, --wav and --listen";
     return result;
   }
-  o.mode = parser.isSet(to_morse)  ? Cli_Mode::To_Morse
-           : parser.isSet(to_text) ? Cli_Mode::To_Text
-                                   : Cli_Mode::Wav;
+  o.mode = listening                ? Cli_Mode::Listen
+           : parser.isSet(to_morse) ? Cli_Mode::To_Morse
+           : parser.isSet(to_text)  ? Cli_Mode::To_Text
+                                    : Cli_Mode::Wav;
+  if (listening) {
+    o.listen_file = parser.value(listen).toLocal8Bit().toStdString();
+    o.listen_morse = parser.isSet(to_morse);
+    if (o.listen_file.empty()) {
+      result.error = as_typed(arguments, "listen") + ": the file name is empty";
+      return result;
+    }
+  }
   if (o.mode == Cli_Mode::Wav) {
     o.wav_file = parser.value(wav).toLocal8Bit().toStdString();
     if (o.wav_file.empty()) {
-      result.error = "--wav: the file name is empty";
+      result.error = as_typed(arguments, "wav") + ": the file name is empty";
       return result;
     }
   } else {
     for (const QCommandLineOption* sound_option : {&dot, &dash, &letter_delay, &element_delay}) {
       if (parser.isSet(*sound_option)) {
-        result.error =
-            "--" + sound_option->names().first().toStdString() + " applies only to --wav";
+        result.error = as_typed(arguments, sound_option->names().first().toStdString()) +
+                       " applies only to --wav";
         return result;
       }
     }
@@ -110,7 +154,8 @@ Parsed_Options parse_options(const std::vector<std::string>& arguments) {
   if (parser.isSet(alphabet)) {
     o.alphabet = alphabet_index(parser.value(alphabet));
     if (!o.alphabet) {
-      result.error = "--alphabet: unknown alphabet '" + parser.value(alphabet).toStdString() +
+      result.error = as_typed(arguments, "alphabet") + ": unknown alphabet '" +
+                     parser.value(alphabet).toStdString() +
                      "' (english, european, norwegian or russian)";
       return result;
     }
@@ -119,12 +164,13 @@ Parsed_Options parse_options(const std::vector<std::string>& arguments) {
     if (!parser.isSet(option)) return true;
     into = parser.value(option).toLocal8Bit().toStdString();
     if (!into->empty()) return true;
-    result.error = "--" + option.names().first().toStdString() + ": the file name is empty";
+    result.error =
+        as_typed(arguments, option.names().first().toStdString()) + ": the file name is empty";
     return false;
   };
   const auto delay = [&](const QCommandLineOption& option, std::optional<int>& into) {
     if (!parser.isSet(option)) return true;
-    into = delay_value(option.names().first().toStdString(),
+    into = delay_value(as_typed(arguments, option.names().first().toStdString()),
                        parser.value(option).toLocal8Bit().toStdString(), result.error);
     return into.has_value();
   };
@@ -137,12 +183,16 @@ Parsed_Options parse_options(const std::vector<std::string>& arguments) {
 
 std::string help_text() {
   return R"(Usage: tapwrenz [OPTION]...
-Converts between text and Morse code, or renders Morse code as a WAV file.
+Converts between text and Morse code, renders Morse code as a WAV file, or
+decodes the Morse code in a WAV recording.
 Started without options, the program opens its window.
 
   --to-morse           read text from standard input, write its Morse code
   --to-text            read Morse code from standard input, write its text
   --wav FILE           read Morse code from standard input, write its sound to FILE
+  --listen FILE        decode the Morse code in the WAV recording FILE ("-" for
+                       standard input) and write its text; with --to-morse, the
+                       Morse code itself
   --alphabet NAME      english, european, norwegian or russian
   --dot FILE           the WAV file played for a dot (with --wav)
   --dash FILE          the WAV file played for a dash (with --wav)

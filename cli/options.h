@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
-enum class Cli_Mode { Help, Version, To_Morse, To_Text, Wav };
+enum class Cli_Mode { Help, Version, To_Morse, To_Text, Wav, Listen };
 
 struct Cli_Options {
   Cli_Mode mode = Cli_Mode::Help;
   std::string wav_file;
+  std::string listen_file;      // "-": standard input
+  bool listen_morse = false;    // print the Morse code heard, not its text
   std::optional<int> alphabet;  // index as in the alphabet group: 0 English .. 3 Russian
   std::optional<std::string> dot_file;
   std::optional<std::string> dash_file;

@@ -30,6 +30,12 @@ TEST(Options, ModesAndTheirValues) {
   EXPECT_EQ(wav.letter_delay, 25);
   EXPECT_EQ(wav.element_delay, 10000);
 
+  const Cli_Options listen = parsed({"--listen", "-", "--to-morse"});
+  EXPECT_EQ(listen.mode, Cli_Mode::Listen);
+  EXPECT_EQ(listen.listen_file, "-");
+  EXPECT_TRUE(listen.listen_morse);
+  EXPECT_FALSE(parsed({"--to-text", "--listen=a.wav"}).listen_morse);
+
   // Help and version win over whatever else is given.
   EXPECT_EQ(parsed({"--to-morse", "-h"}).mode, Cli_Mode::Help);
   EXPECT_EQ(parsed({"--version", "--wav", "x"}).mode, Cli_Mode::Version);
@@ -40,13 +46,20 @@ TEST(Options, MistakesAreRefusedWithOneLineNamingThem) {
     Args args;
     std::string error;
   } cases[] = {
-      {{"--to-morse", "--bogus"}, "Unknown option 'bogus'"},
+      {{"--to-morse", "--bogus"}, "unknown option '--bogus'"},
+      {{"--to-morse", "--bogus=1"}, "unknown option '--bogus'"},
       {{"-platform", "offscreen"},
-       "Unknown option 'platform'"},  // a toolkit option is ours no more
-      {{"--wav"}, "Missing value after '--wav'"},
+       "unknown option '-platform'"},  // a toolkit option is ours no more
+      {{"--wav"}, "missing value after '--wav'"},
       {{"--to-text", "extra"}, "unexpected argument 'extra'"},
-      {{}, "nothing to do: give --to-morse, --to-text or --wav FILE"},
-      {{"--to-morse", "--to-text"}, "give only one of --to-morse, --to-text and --wav"},
+      {{}, "nothing to do: give --to-morse, --to-text, --wav FILE or --listen FILE"},
+      {{"--to-morse", "--to-text"}, "give only one of --to-morse, --to-text, --wav and --listen"},
+      {{"--listen", "a.wav", "--wav", "b.wav"},
+       "give only one of --to-morse, --to-text, --wav and --listen"},
+      {{"--listen", "a.wav", "--to-morse", "--to-text"},
+       "give only one of --to-morse, --to-text, --wav and --listen"},
+      {{"--listen="}, "--listen: the file name is empty"},
+      {{"--listen", "a.wav", "--letter-delay", "50"}, "--letter-delay applies only to --wav"},
       {{"--to-morse", "--alphabet", "klingon"},
        "--alphabet: unknown alphabet 'klingon' (english, european, norwegian or russian)"},
       {{"--wav", "o.wav", "--letter-delay", "abc"},
@@ -62,6 +75,13 @@ TEST(Options, MistakesAreRefusedWithOneLineNamingThem) {
       {{"--wav="}, "--wav: the file name is empty"},
       {{"--wav", "o.wav", "--dot="}, "--dot: the file name is empty"},
       {{"--to-morse", "--dot", "d.wav"}, "--dot applies only to --wav"},
+      // Every message names the option as it was typed.
+      {{"-to-text", "-dot=d.wav"}, "-dot applies only to --wav"},
+      {{"-wav", "o.wav", "-letter-delay", "5"},
+       "-letter-delay: 5 is outside 25..10000 milliseconds"},
+      {{"-to-morse", "-alphabet", "x"},
+       "-alphabet: unknown alphabet 'x' (english, european, norwegian or russian)"},
+      {{"-listen="}, "-listen: the file name is empty"},
   };
   for (const auto& c : cases) {
     const Parsed_Options p = parse_options(c.args);

@@ -101,7 +101,20 @@ TEST_F(Program, WrongOptionsExitWithStatusTwoAndOneLine) {
     EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
   }
   EXPECT_EQ(run({"--to-morse", "--nonsense"}).err,
-            "tapwrenz: Unknown option 'nonsense' (see --help)\n");
+            "tapwrenz: unknown option '--nonsense' (see --help)\n");
+}
+
+TEST_F(Program, ListensToARecordingFromAFileOrStandardInput) {
+  Test_Wav w = sine(8000, 1, 300);  // a dash at 12 WPM, then silence
+  w.samples.resize(w.samples.size() + 4000, 0);
+  const std::string wav = dir.path().toStdString() + "/t.wav";
+  write_file(wav, wav_bytes(w));
+  const Result text = run({"--listen", "-"}, wav_bytes(w));
+  EXPECT_EQ(text.status, 0) << text.err;
+  EXPECT_EQ(text.out, "T\n");
+  const Result morse = run({"--listen", wav, "--to-morse"});
+  EXPECT_EQ(morse.out, "- \n");
+  EXPECT_EQ(run({"--listen", wav + ".missing"}).status, 1);
 }
 
 TEST_F(Program, TakesItsDefaultsFromTheSettingsFileAndLeavesItAlone) {

@@ -1,8 +1,11 @@
 #pragma once
 // Small 16-bit PCM WAV files for the tests, and reading one back.
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <fstream>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -51,6 +54,20 @@ inline std::string read_file(const std::string& path) {
 // silence at every frame.
 inline Test_Wav tone(int rate, int channels, int frames, std::int16_t level = 8000) {
   return {rate, channels, 16, std::vector<std::int16_t>(std::size_t(frames) * channels, level)};
+}
+
+// A sine tone with short raised-cosine edges, as the default tones are.
+inline Test_Wav sine(int rate, int channels, int milliseconds, double hz = 750) {
+  Test_Wav w{rate, channels, 16, {}};
+  const int frames = rate * milliseconds / 1000, ramp = rate / 200;
+  for (int i = 0; i < frames; ++i) {
+    const int edge = std::min(i, frames - 1 - i);
+    const double gain = edge >= ramp ? 1.0 : 0.5 - 0.5 * std::cos(std::numbers::pi * edge / ramp);
+    const auto s = static_cast<std::int16_t>(
+        std::lround(16000 * gain * std::sin(2 * std::numbers::pi * hz * i / rate)));
+    for (int c = 0; c < channels; ++c) w.samples.push_back(s);
+  }
+  return w;
 }
 
 inline std::uint32_t get_le(const std::string& s, std::size_t at, int bytes) {

@@ -159,7 +159,7 @@ TEST_F(Wav_Render, ASoundThatCannotBeDecodedLeavesNoFile) {
   EXPECT_EQ(err.text, "tapwrenz: the dot sound \"" + folder() +
                           "broken.wav\" is no WAV file that can be played\n");
   EXPECT_EQ(run({"--wav", out, "--dash", folder() + "missing.wav"}), cli_exit_failure);
-  EXPECT_EQ(err.text.rfind("tapwrenz: Cannot open file \"" + folder() + "missing.wav\".", 0), 0u)
+  EXPECT_EQ(err.text.rfind("tapwrenz: cannot open file \"" + folder() + "missing.wav\".", 0), 0u)
       << err.text;
   EXPECT_EQ(files(), (std::vector<std::string>{"Mores_Code_Dash_Tone.wav",
                                                "Mores_Code_Dot_Tone.wav", "broken.wav"}));

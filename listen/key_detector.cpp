@@ -1,0 +1,103 @@
+#include "listen/key_detector.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The longest filter, in samples: an element of 5 WPM at 500 Hz and more.
+constexpr std::size_t ring_size = 512;
+// Where the threshold lies between the space and mark levels, and the
+// hysteresis either side of it.
+constexpr double threshold_at = 0.45;
+constexpr double hysteresis = 0.06;
+// How fast the levels follow (fading of 15 dB at 0.2 Hz changes the level by
+// up to 10 dB a second).
+constexpr double mark_seconds = 0.08;
+constexpr double space_seconds = 0.2;
+
+}  // namespace
+
+Key_Detector::Key_Detector(double rate) : rate_(rate), ring_(ring_size) { set_element(0.01); }
+
+void Key_Detector::set_element(double seconds) {
+  const double width = std::clamp(width_share * seconds * rate_, 1.0, double(ring_size - 1));
+  const auto w = static_cast<std::size_t>(std::lround(width));
+  if (w != width_) {
+    width_ = w;
+    resum();
+  }
+  glitch_ = static_cast<std::size_t>(std::max(1L, std::lround(0.3 * seconds * rate_)));
+}
+
+void Key_Detector::resum() {
+  sum_ = 0.0;
+  for (std::size_t i = 1; i <= width_; ++i)
+    sum_ += std::complex<double>(ring_[(at_ + ring_size - i) % ring_size]);
+  since_resum_ = 0;
+}
+
+double Key_Detector::envelope(std::complex<float> sample) {
+  sum_ += std::complex<double>(sample) -
+          std::complex<double>(ring_[(at_ + ring_size - width_) % ring_size]);
+  ring_[at_] = sample;
+  at_ = (at_ + 1) % ring_size;
+  // The running sum drifts by rounding; a fresh one now and then stops that.
+  if (++since_resum_ >= 4096) resum();
+  return std::abs(sum_) / double(width_);
+}
+
+void Key_Detector::calibrate(const std::vector<std::complex<float>>& samples) {
+  Key_Detector probe(rate_);
+  probe.width_ = width_;
+  std::vector<double> levels;
+  levels.reserve(samples.size());
+  for (const std::complex<float>& s : samples) levels.push_back(probe.envelope(s));
+  if (levels.size() < 8) return;
+  std::sort(levels.begin(), levels.end());
+  space_level_ = levels[levels.size() / 10];
+  mark_level_ = levels[levels.size() * 19 / 20];
+  calibrated_ = mark_level_ > space_level_;
+}
+
+void Key_Detector::push(std::complex<float> sample, std::vector<Key_Event>& events) {
+  const double e = envelope(sample);
+  ++time_;
+  if (!calibrated_) {
+    // Nothing to go on yet: the first sound sets the mark level.
+    if (e <= 0.0) return;
+    mark_level_ = e;
+    space_level_ = 0.0;
+    calibrated_ = true;
+  }
+  const double span = mark_level_ - space_level_;
+  const double threshold = space_level_ + threshold_at * span;
+  const bool above = e > threshold + (key_ ? -hysteresis : hysteresis) * span;
+  // The space level from the lower quarter only: the slopes of the filtered
+  // marks around short gaps would otherwise lift it, and the threshold with it.
+  if (e > threshold) {
+    mark_level_ += (e - mark_level_) / (mark_seconds * rate_);
+  } else if (e < space_level_ + 0.25 * span) {
+    space_level_ += (e - space_level_) / (space_seconds * rate_);
+  }
+  // A mark level near the space level would take noise for marks.
+  if (mark_level_ < 4.0 * space_level_) mark_level_ = 4.0 * space_level_;
+
+  if (above == key_) {
+    differing_ = 0;
+    return;
+  }
+  if (++differing_ < glitch_) return;
+  // The change began when the samples first disagreed.
+  const long long at = time_ - static_cast<long long>(differing_);
+  events.push_back({key_, double(at - changed_at_) / rate_});
+  changed_at_ = at;
+  key_ = above;
+  differing_ = 0;
+}
+
+void Key_Detector::finish(std::vector<Key_Event>& events) {
+  for (std::size_t i = 0; i < width_ + glitch_ + 1; ++i) push({}, events);
+  events.push_back({key_, double(time_ - changed_at_) / rate_});
+  changed_at_ = time_;
+}

@@ -1,0 +1,64 @@
+#pragma once
+// Listens to a recording of Morse code: mono samples at any rate in, Morse
+// code out in the program's own form (each code followed by one space, three
+// spaces between the codes of two words), ready for the Morse-to-text
+// conversion. It decodes as it is fed and its memory does not grow with the
+// length of the recording.
+//
+// The way: a low-pass filter takes the input down to a few kHz; the tone is
+// found in the spectrum of the first seconds and followed; it is mixed down
+// to 0 Hz and summed to a few hundred samples a second; the key detector
+// turns that into marks and spaces, and the timing decoder those into codes.
+
+#include <complex>
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "listen/decimator.h"
+#include "listen/key_detector.h"
+#include "listen/timing_decoder.h"
+#include "listen/tone_finder.h"
+
+class Morse_Listener {
+ public:
+  explicit Morse_Listener(double sample_rate);
+
+  void feed(const float* samples, std::size_t count);
+  // The recording has ended: decides everything still open.
+  void finish();
+
+  // The Morse code decided since the last call.
+  std::string take() { return decoder_.take(); }
+
+  // The tone followed, in Hz, once one has been found.
+  std::optional<double> tone() const { return finder_.tone(); }
+
+ private:
+  void narrow(float sample);
+  void start(double hz);
+  void to_detector(std::complex<float> baseband);
+
+  double rate_;  // of the narrowed stream
+  double detector_rate_;
+  int sum_length_ = 1;  // narrowed samples to a detector sample
+  Fir_Decimator decimator_;
+  Tone_Finder finder_;
+  std::vector<float> narrowed_;
+  std::vector<float> waiting_;  // the narrowed stream until the tone is found
+  bool started_ = false;
+
+  std::complex<double> phase_{1.0, 0.0};
+  std::complex<double> step_{1.0, 0.0};
+  double step_hz_ = 0.0;
+  std::complex<float> sum_{};
+  int summed_ = 0;
+  int since_normalised_ = 0;
+
+  double first_element_ = 0.06;  // seconds, from the first look at the speed
+  Key_Detector detector_;
+  Timing_Decoder decoder_;
+  std::vector<Key_Event> events_;
+};

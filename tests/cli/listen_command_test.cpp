@@ -1,0 +1,120 @@
+// `--listen`: recordings rendered by the program itself decode back to what
+// the Morse-to-text conversion makes of their Morse code, in every alphabet
+// and at delays unlike standard timing; the file forms it reads, and the
+// failures it reports.
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "cli/cli_main.h"
+#include "string_streams.h"
+#include "wav_files.h"
+
+namespace {
+
+class Listen_Command : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    write_file(folder() + "Mores_Code_Dot_Tone.wav", wav_bytes(sine(22050, 1, 80)));
+    write_file(folder() + "Mores_Code_Dash_Tone.wav", wav_bytes(sine(22050, 1, 240)));
+  }
+  std::string folder() const { return dir.path().toStdString() + "/"; }
+
+  int run(const std::vector<std::string>& args, const std::string& input = "") {
+    String_Source in(input);
+    String_Sink o;
+    String_Sink e;
+    const int status = run_command_line(args, folder(), in, o, e);
+    out = o.text;
+    err = e.text;
+    return status;
+  }
+
+  QTemporaryDir dir;
+  std::string out, err;
+};
+
+TEST_F(Listen_Command, RenderingsDecodeBackExactlyInEveryAlphabet) {
+  const char* alphabets[] = {"english", "european", "norwegian", "russian"};
+  // Norwegian has no "@": the spaces either side of it leave a wider gap.
+  const char* texts[] = {"CQ de Tapwren, 73! Are you there?", "Grüße aus Köln: 1/2 = 0.5",
+                         "Blåbærsyltetøy (2 kg) @ Ås", "Привет мир, 1234 ЭЮЯ"};
+  const std::vector<std::vector<std::string>> delays = {
+      {},
+      {"--element-delay", "25", "--letter-delay", "25"},
+      {"--element-delay", "50", "--letter-delay", "400"},
+      {"--element-delay", "200", "--letter-delay", "1000"}};
+  const std::string wav = folder() + "x.wav";
+  for (int a = 0; a < 4; ++a) {
+    const std::vector<std::string> alphabet = {"--alphabet", alphabets[a]};
+    ASSERT_EQ(run({"--to-morse", alphabet[0], alphabet[1]}, std::string(texts[a]) + "\n"), 0);
+    const std::string morse = out;
+    ASSERT_EQ(run({"--to-text", alphabet[0], alphabet[1]}, morse), 0);
+    const std::string text = out;
+    for (const auto& d : delays) {
+      std::vector<std::string> render = {"--wav", wav, alphabet[0], alphabet[1]};
+      render.insert(render.end(), d.begin(), d.end());
+      ASSERT_EQ(run(render, morse), 0) << err;
+      EXPECT_EQ(run({"--listen", wav, alphabet[0], alphabet[1]}), 0) << err;
+      EXPECT_EQ(out, text) << alphabets[a] << " " << testing::PrintToString(d);
+    }
+    // The Morse code itself, where no dropped character left a wider gap.
+    if (a != 2) {
+      EXPECT_EQ(run({"--listen", wav, "--to-morse"}), 0);
+      EXPECT_EQ(out, morse) << alphabets[a];
+    }
+  }
+}
+
+TEST_F(Listen_Command, ReadsAnyRateMonoOrStereoFromAFileOrStandardInput) {
+  // ".-- . -." built by hand at 48 kHz in stereo, a little off standard timing.
+  Test_Wav w{48000, 2, 16, {}};
+  const auto add = [&](const Test_Wav& part) {
+    w.samples.insert(w.samples.end(), part.samples.begin(), part.samples.end());
+  };
+  const auto pause = [&](int ms) { w.samples.resize(w.samples.size() + 96 * ms, 0); };
+  const Test_Wav dot = sine(48000, 2, 60, 600), dash = sine(48000, 2, 180, 600);
+  pause(300);
+  for (const char* letter : {".--", ".", "-."}) {
+    for (const char* e = letter; *e != 0; ++e) {
+      add(*e == '.' ? dot : dash);
+      pause(60);
+    }
+    pause(120);
+  }
+  pause(300);
+  const std::string bytes = wav_bytes(w);
+  write_file(folder() + "stereo.wav", bytes);
+  EXPECT_EQ(run({"--listen", folder() + "stereo.wav", "--to-morse"}), 0) << err;
+  EXPECT_EQ(out, ".-- . -. \n");
+  EXPECT_EQ(run({"--listen", "-"}, bytes), 0) << err;
+  EXPECT_EQ(out, "WEN\n");
+}
+
+TEST_F(Listen_Command, EmptyAndSilentFilesGiveNothingAndBrokenOnesFail) {
+  write_file(folder() + "empty.wav", "");
+  write_file(folder() + "silent.wav",
+             wav_bytes(Test_Wav{8000, 1, 16, std::vector<std::int16_t>(8000)}));
+  write_file(folder() + "no-samples.wav", wav_bytes(Test_Wav{8000, 1, 16, {}}));
+  write_file(folder() + "broken.wav", "RIFF\x10\0\0\0WAVEfmt junk that is no sound");
+  for (const char* name : {"empty.wav", "silent.wav", "no-samples.wav"}) {
+    EXPECT_EQ(run({"--listen", folder() + name}), cli_exit_ok) << name << ": " << err;
+    EXPECT_EQ(out + err, "") << name;
+  }
+  EXPECT_EQ(run({"--listen", "-"}), cli_exit_ok);
+  EXPECT_EQ(out + err, "");
+
+  EXPECT_EQ(run({"--listen", folder() + "broken.wav"}), cli_exit_failure);
+  EXPECT_EQ(err, "tapwrenz: \"" + folder() + "broken.wav\" is no WAV file that can be played\n");
+  EXPECT_EQ(run({"--listen", "-"}, "plain text"), cli_exit_failure);
+  EXPECT_EQ(err, "tapwrenz: the standard input is no WAV file that can be played\n");
+  EXPECT_EQ(run({"--listen", folder()}), cli_exit_failure);  // a folder
+  EXPECT_EQ(err.rfind("tapwrenz: cannot open file \"" + folder() + "\".", 0), 0u) << err;
+  EXPECT_EQ(run({"--listen", folder() + "missing.wav"}), cli_exit_failure);
+  EXPECT_EQ(err.rfind("tapwrenz: cannot open file \"" + folder() + "missing.wav\".", 0), 0u) << err;
+  EXPECT_EQ(out, "");
+}
+
+}  // namespace
