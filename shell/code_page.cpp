@@ -105,10 +105,9 @@ std::string encode_to_code_page(Code_Page cp, std::u16string_view text) {
   return out;
 }
 
-std::u16string decode_from_code_page(Code_Page cp, std::string_view bytes, bool control_pictures) {
+void decode_from_code_page(Code_Page cp, std::string_view bytes, bool control_pictures,
+                           char16_t* out) {
   const Upper_Half& upper = upper_half(cp);
-  std::u16string out;
-  out.resize(bytes.size());
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const auto b = static_cast<unsigned char>(bytes[i]);
     char16_t c = b < 0x80 ? static_cast<char16_t>(b) : upper[b - 0x80];
@@ -120,6 +119,11 @@ std::u16string decode_from_code_page(Code_Page cp, std::string_view bytes, bool 
     }
     out[i] = c;
   }
+}
+
+std::u16string decode_from_code_page(Code_Page cp, std::string_view bytes, bool control_pictures) {
+  std::u16string out(bytes.size(), u'\0');
+  decode_from_code_page(cp, bytes, control_pictures, out.data());
   return out;
 }
 

@@ -84,7 +84,9 @@ TMainForm1::TMainForm1(Messages& messages, Window_Services services, QWidget* pa
       Input_Memo, [this] { return code_page(); }, false);
   output_area_ = std::make_unique<Text_Area>(
       Output_Memo, [this] { return code_page(); }, true);
-  message_loop_ = std::make_unique<Paced_Message_Loop>(this);
+  message_loop_ = std::make_unique<Paced_Message_Loop>(this, std::chrono::steady_clock::now,
+                                                       std::chrono::milliseconds(16),
+                                                       services.conversion_turns);
   input_share_ = std::make_unique<Memo_Share>(Input_Memo, *input_area_, this);
   output_share_ = std::make_unique<Memo_Share>(Output_Memo, *output_area_, this);
 
@@ -266,15 +268,13 @@ void TMainForm1::let_message_loop_run() { message_loop_->run_once(); }
 
 void TMainForm1::Convert_Input_Text_To_Morse() {
   const Appending_View appending(Output_Memo);
-  convert_text_area_to_morse(*input_area_, *output_area_, Morse_Code_Table,
-                             [this] { let_message_loop_run(); });
+  convert_text_area_to_morse(*input_area_, *output_area_, Morse_Code_Table, *message_loop_);
   message_loop_->release();
 }
 
 void TMainForm1::Convert_Input_Morse_To_Text() {
   const Appending_View appending(Output_Memo);
-  convert_morse_area_to_text(*input_area_, *output_area_, Morse_Code_Table,
-                             [this] { let_message_loop_run(); });
+  convert_morse_area_to_text(*input_area_, *output_area_, Morse_Code_Table, *message_loop_);
   message_loop_->release();
 }
 

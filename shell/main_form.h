@@ -21,6 +21,7 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QToolButton>
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -38,6 +39,7 @@
 #include "shell/code_page.h"
 #include "shell/memo_share.h"
 #include "shell/messages.h"
+#include "shell/open_dialog.h"
 #include "shell/paced_message_loop.h"
 #include "shell/page_control.h"
 #include "shell/panel_adapters.h"
@@ -72,6 +74,9 @@ struct Window_Services {
   // The folder of the settings, the sounds and the texts; the executable's
   // own when empty. With its trailing separator.
   std::string executable_folder;
+  // How often a conversion lets the message loop run; zero: after every line
+  // and every token.
+  std::chrono::microseconds conversion_turns = std::chrono::milliseconds(4);
 };
 
 class TMainForm1 final : public QMainWindow {
@@ -274,7 +279,7 @@ class TMainForm1 final : public QMainWindow {
 
   // Non-visual.
   QTimer* End_Of_Letter_Timer;
-  QFileDialog* OpenDialog1;
+  TOpenDialog* OpenDialog1;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -177,7 +177,7 @@ TEST_F(Main_Window_Sound, ChoosingASoundFileLoadsItAndRemembersItsFolder) {
     return QString::fromStdString(chosen);
   };
   form.Dash_Sound_Select_SpeedButtonClick();
-  ASSERT_EQ(seen, form.OpenDialog1);
+  ASSERT_EQ(seen, &form.OpenDialog1->dialog());
   EXPECT_EQ(form.Dash_Sound_File_Name_Edit->text().toStdString(), chosen);
   EXPECT_EQ(std::string(form.Dash_Sound_Stream->begin(), form.Dash_Sound_Stream->end()),
             "RIFFbeep");
