@@ -94,6 +94,7 @@ TMainForm1::TMainForm1(Messages& messages, Window_Services services, QWidget* pa
   const QSize client = client_size_for_controls();
   resize(client.width(), client.height() + MainMenu1->sizeHint().height());
   bind_events();
+  after_first_frame_ = new After_First_Frame(client_);
 }
 
 TMainForm1::~TMainForm1() = default;
@@ -181,13 +182,27 @@ std::string TMainForm1::executable_folder() const {
       .toStdString();
 }
 
+void TMainForm1::after_first_frame(std::function<void()> job) {
+  after_first_frame_->add(std::move(job));
+}
+
+void TMainForm1::set_about_box(TAboutBox* box) {
+  about_box_ = box;
+  if (about_texts_) give_about_box_its_texts();
+}
+
+void TMainForm1::give_about_box_its_texts() {
+  about_box_->set_texts(*about_texts_);
+  about_box_->setToolTip(QString());
+}
+
 void TMainForm1::set_results_form(TResults_Form* form) {
   results_form_ = form;
   report_.reset();
 }
 
 TAboutBox& TMainForm1::about_box() {
-  if (!about_box_) about_box_ = new TAboutBox(*memory_meter_, *processes_, {}, this);
+  if (!about_box_) set_about_box(new TAboutBox(*memory_meter_, *processes_, {}, this));
   return *about_box_;
 }
 
@@ -212,6 +227,11 @@ bool TMainForm1::eventFilter(QObject* watched, QEvent* event) {
   // Every press in the keying box keys; widgets get the second press of a
   // quick pair as a double click instead.
   const bool keying_box = watched == GroupBox1 || watched == Label17 || watched == Label1;
+  // The pointer on its way to a key: the sound device opens now, in the
+  // background, so that the first press sounds as soon as any later one. (The
+  // sound library and the thirty libraries it brings are not loaded before
+  // anything needs them.)
+  if (keying_box && event->type() == QEvent::Enter) player_->get_ready();
   if (keying_box &&
       (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
     const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
@@ -380,12 +400,16 @@ void TMainForm1::Set_Program_Captions() {
   const auto plain = [](const char* scrambled) {
     return QString::fromStdString(Unscramble_Text(scrambled, true));
   };
-  TAboutBox& about = about_box();
-  about.set_texts({QStringLiteral("About ") + version + QStringLiteral(" ..."), version,
-                   plain(Scrambled_Developed_Using_Text), plain(Scrambled_Comments_Text),
-                   plain(Scrambled_WEB_Page_Text), plain(Scrambled_Email_Address),
-                   plain(Scrambled_WEB_Address)});
-  about.setToolTip(QString());
+  about_texts_ = About_Texts{QStringLiteral("About ") + version + QStringLiteral(" ..."),
+                             version,
+                             plain(Scrambled_Developed_Using_Text),
+                             plain(Scrambled_Comments_Text),
+                             plain(Scrambled_WEB_Page_Text),
+                             plain(Scrambled_Email_Address),
+                             plain(Scrambled_WEB_Address)};
+  // The program makes its About dialog once the window's first frame is out;
+  // it takes the texts then.
+  if (about_box_) give_about_box_its_texts();
 }
 
 void TMainForm1::AboutOptionClick() { about_box().show_modal(); }

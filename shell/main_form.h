@@ -22,7 +22,9 @@
 #include <QTimer>
 #include <QToolButton>
 #include <chrono>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "engine/morse_table.h"
@@ -35,6 +37,7 @@
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/startup_info.h"
+#include "shell/after_first_frame.h"
 #include "shell/auto_run_adapter.h"
 #include "shell/code_page.h"
 #include "shell/memo_share.h"
@@ -104,8 +107,9 @@ class TMainForm1 final : public QMainWindow {
   Memo_Share& output_share() { return *output_share_; }
 
   // The About and report dialogs, made by the program after the main window;
-  // each is made here on first use if none was given.
-  void set_about_box(TAboutBox* box) { about_box_ = box; }
+  // each is made here on first use if none was given. A box given after the
+  // captions were set takes them then.
+  void set_about_box(TAboutBox* box);
   TAboutBox& about_box();
   void set_results_form(TResults_Form* form);
   TResults_Form& results_form();
@@ -119,6 +123,9 @@ class TMainForm1 final : public QMainWindow {
   Message_Loop& sound_message_loop() { return *waits_; }
   // The folder of the executable, with its trailing separator.
   std::string executable_folder() const;
+  // Runs `job` once the window's first frame is on the screen (at once if it
+  // is already): for what no one can see before it.
+  void after_first_frame(std::function<void()> job);
 
   TMorse_Code_Table Morse_Code_Table;
   // The whole bytes of the two WAV files.
@@ -289,6 +296,7 @@ class TMainForm1 final : public QMainWindow {
 
  private:
   void size_client_area();
+  void give_about_box_its_texts();
   Text_Viewer_Services text_viewers();
   void create_menu();
   void create_morse_code_page();
@@ -336,6 +344,8 @@ class TMainForm1 final : public QMainWindow {
   Window_Auto_Run auto_run_{*this};
   Window_Settings settings_{*this};
   Window_Shortcuts shortcuts_{*this};
+  After_First_Frame* after_first_frame_;
+  std::optional<About_Texts> about_texts_;  // set by Set_Program_Captions
 
  public:
   // The sound files' dialog as the selection sees it; tests script its dialog.

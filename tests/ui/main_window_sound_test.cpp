@@ -138,6 +138,15 @@ TEST_F(Main_Window_Sound, KeyingWritesIntoTheLastLineAndFollowsTheLetterGap) {
   EXPECT_FALSE(form.Play_Back_Input_Memo_BitBtn->isEnabled());
 }
 
+TEST_F(Main_Window_Sound, ThePointerEnteringTheKeyingBoxReadiesTheDevice) {
+  EXPECT_EQ(player.readied, 0);  // not at start: the sound library loads when needed
+  QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+  QCoreApplication::sendEvent(form.Label17, &enter);
+  EXPECT_EQ(player.readied, 1);
+  key(form.Label17, Qt::LeftButton);
+  EXPECT_TRUE(player.played.at(0).at_once);  // a key's sound waits for no pacing
+}
+
 TEST_F(Main_Window_Sound, AQuickDoubleClickKeysTwiceAndLongLinesKeepEveryCharacter) {
   form.Input_Memo->setPlainText(QString(10000, u'.'));
   // As a widget gets a double click: the second press comes as a double click.
