@@ -144,7 +144,7 @@ class Ratio_Reporter final : public benchmark::ConsoleReporter {
       const bool repeated = run.repetitions > 1;
       if (repeated && !(run.run_type == Run::RT_Aggregate && run.aggregate_name == "median"))
         continue;
-      times_[run.run_name.str()] = run.GetAdjustedRealTime();
+      times_[run.run_name.str()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
     }
     ConsoleReporter::ReportRuns(runs);
   }
@@ -156,15 +156,22 @@ class Ratio_Reporter final : public benchmark::ConsoleReporter {
         const std::string window =
             std::string("BM_Window_") + direction + "/lines:" + lines + "/gauges:1";
         if (!times_.count(floor) || !times_.count(window)) continue;
-        std::printf("%s, %s lines, readouts live: %.1f ms, floor %.1f ms, ratio %.2fx\n", direction,
-                    lines, times_.at(window), times_.at(floor),
-                    times_.at(window) / times_.at(floor));
+        const Times& w = times_.at(window);
+        const Times& f = times_.at(floor);
+        std::printf(
+            "%s, %s lines, readouts live: %.1f ms, floor %.1f ms, ratio %.2fx "
+            "(processor time %.1f / %.1f ms, %.2fx)\n",
+            direction, lines, w.real, f.real, w.real / f.real, w.cpu, f.cpu, w.cpu / f.cpu);
       }
     }
   }
 
  private:
-  std::map<std::string, double> times_;
+  struct Times {
+    double real;
+    double cpu;
+  };
+  std::map<std::string, Times> times_;
 };
 
 }  // namespace

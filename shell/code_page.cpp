@@ -92,16 +92,19 @@ int code_page_byte(Code_Page cp, char32_t c) {
 }
 
 std::string encode_to_code_page(Code_Page cp, std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size());
+  // At most one byte per character: written straight into place, then cut
+  // to what was written.
+  std::string out(text.size(), '\0');
+  char* next = out.data();
   for (char16_t c : text) {
     if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
+      *next++ = static_cast<char>(c);
       continue;
     }
     const int byte = code_page_byte(cp, c);
-    if (byte >= 0) out.push_back(static_cast<char>(byte));
+    if (byte >= 0) *next++ = static_cast<char>(byte);
   }
+  out.resize(static_cast<std::size_t>(next - out.data()));
   return out;
 }
 

@@ -28,8 +28,11 @@ int Text_Area::count() const {
 }
 
 std::string Text_Area::line(int i) const {
-  if (i < 0 || i >= count()) return {};
-  return encode(edit_->document()->findBlockByNumber(i).text());
+  if (i < 0) return {};
+  const QTextBlock block = edit_->document()->findBlockByNumber(i);
+  // The empty last block after a closing line break is no line (see count()).
+  if (!block.isValid() || (block.length() <= 1 && !block.next().isValid())) return {};
+  return encode(block.text());
 }
 
 void Text_Area::append(std::string_view text) {
