@@ -12,7 +12,7 @@ int current_loop_level() { return QThread::currentThread()->loopLevel(); }
 // nanoseconds, a step of a long line milliseconds. The longest stride bounds
 // the wait when steps turn slow at once (short lines, then long ones).
 constexpr auto kClock_Reading_Period = std::chrono::microseconds(20);
-constexpr int kLongest_Stride = 16;
+constexpr int kLongest_Stride = 8;
 
 }  // namespace
 
