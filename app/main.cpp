@@ -1,8 +1,5 @@
-#include <fontconfig/fontconfig.h>
-
 #include <QApplication>
 #include <optional>
-#include <thread>
 
 #include "cli/cli_main.h"
 #include "panels/about_box.h"
@@ -15,12 +12,7 @@ int main(int argc, char* argv[]) {
   // application object exists, so it needs no display.
   if (argc > 1) return command_line_main(argc, argv);
 
-  // The font configuration (dozens of XML files) is read while the
-  // application object connects to the display, which is mostly waiting: the
-  // first text the window measures would otherwise wait for it.
-  std::thread font_configuration([] { FcInit(); });
   QApplication app(argc, argv);
-  font_configuration.join();
   Message_Boxes messages;
   TMainForm1 MainForm1(messages);
   messages.set_owner(&MainForm1);
