@@ -1,6 +1,7 @@
 // Start-up as a user sees it, on the X server named by $DISPLAY: from the
-// exec of a program to its first top-level window being mapped, and its
-// resident memory a while later. Two programs run in turn, A B A B ..., so
+// exec of a program to its first top-level window being mapped (and the
+// processor time its threads had used by then, which a busy machine disturbs
+// less), and its resident memory a while later. Two programs run in turn, A B A B ..., so
 // that a drift of the machine's speed touches both alike; each pair gives a
 // ratio A/B.
 //   startup_measure [-n RUNS] [-m MS_TO_MEMORY] PROGRAM_A PROGRAM_B
@@ -14,6 +15,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
+
+#include <dirent.h>
 
 #include <algorithm>
 #include <chrono>
@@ -33,6 +36,7 @@ using Steady = std::chrono::steady_clock;
 
 struct Sample {
   double map_ms;
+  double cpu_ms;
   double rss_mb;
 };
 
@@ -51,6 +55,23 @@ Event next_event(xcb_connection_t* x, Steady::time_point deadline) {
     pollfd fd{xcb_get_file_descriptor(x), POLLIN, 0};
     poll(&fd, 1, static_cast<int>(left));
   }
+}
+
+// Processor time of all the process's threads so far, from the scheduler's
+// own accounting (nanoseconds, unlike the clock ticks of /proc/PID/stat).
+double processor_ms(pid_t pid) {
+  const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+  DIR* dir = opendir(tasks.c_str());
+  if (dir == nullptr) return 0;
+  double ns = 0;
+  while (const dirent* entry = readdir(dir)) {
+    if (entry->d_name[0] == '.') continue;
+    std::ifstream stat(tasks + "/" + entry->d_name + "/schedstat");
+    double on_cpu = 0;
+    if (stat >> on_cpu) ns += on_cpu;
+  }
+  closedir(dir);
+  return ns / 1e6;
 }
 
 double resident_mb(pid_t pid) {
@@ -75,6 +96,7 @@ std::optional<Sample> run_once(xcb_connection_t* x, const char* program, int mem
     _exit(127);
   }
   std::optional<double> map_ms;
+  double cpu_ms = 0;
   const Steady::time_point give_up = start + std::chrono::seconds(10);
   while (!map_ms) {
     const Event e = next_event(x, give_up);
@@ -83,6 +105,7 @@ std::optional<Sample> run_once(xcb_connection_t* x, const char* program, int mem
     const auto* map = reinterpret_cast<const xcb_map_notify_event_t*>(e.get());
     if (map->override_redirect) continue;  // a menu or tooltip, not the window
     map_ms = std::chrono::duration<double, std::milli>(Steady::now() - start).count();
+    cpu_ms = processor_ms(pid);
   }
   std::this_thread::sleep_until(start + std::chrono::milliseconds(memory_ms));
   const double rss = resident_mb(pid);
@@ -93,7 +116,7 @@ std::optional<Sample> run_once(xcb_connection_t* x, const char* program, int mem
     std::fprintf(stderr, "%s: no window mapped within 10 s\n", program);
     return std::nullopt;
   }
-  return Sample{*map_ms, rss};
+  return Sample{*map_ms, cpu_ms, rss};
 }
 
 double median(std::vector<double> v) {
@@ -134,8 +157,10 @@ int main(int argc, char** argv) {
   xcb_flush(x);
 
   std::vector<double> map_ms[2];
+  std::vector<double> cpu_ms[2];
   std::vector<double> rss_mb[2];
   std::vector<double> map_ratio;
+  std::vector<double> cpu_ratio;
   std::vector<double> rss_ratio;
   for (int round = 0; round <= runs; ++round) {
     std::optional<Sample> pair[2];
@@ -146,9 +171,11 @@ int main(int argc, char** argv) {
     if (round == 0) continue;  // the warm-up
     for (int p = 0; p < 2; ++p) {
       map_ms[p].push_back(pair[p]->map_ms);
+      cpu_ms[p].push_back(pair[p]->cpu_ms);
       rss_mb[p].push_back(pair[p]->rss_mb);
     }
     map_ratio.push_back(pair[0]->map_ms / pair[1]->map_ms);
+    cpu_ratio.push_back(pair[0]->cpu_ms / pair[1]->cpu_ms);
     rss_ratio.push_back(pair[0]->rss_mb / pair[1]->rss_mb);
   }
   xcb_disconnect(x);
@@ -156,11 +183,13 @@ int main(int argc, char** argv) {
   for (int p = 0; p < 2; ++p) {
     std::printf("%s %s (%d runs)\n", p == 0 ? "A" : "B", programs[p], runs);
     print_row("exec to mapped window", "ms", map_ms[p]);
+    print_row("processor time by then", "ms", cpu_ms[p]);
     const std::string memory = "resident after " + std::to_string(memory_ms) + " ms";
     print_row(memory.c_str(), "MB", rss_mb[p]);
   }
   std::printf("A/B, pair by pair\n");
   print_row("exec to mapped window", "x ", map_ratio);
+  print_row("processor time by then", "x ", cpu_ratio);
   print_row("resident memory", "x ", rss_ratio);
   return 0;
 }
