@@ -21,11 +21,16 @@ int main(int argc, char* argv[]) {
   std::optional<TAboutBox> AboutBox;
   std::optional<TResults_Form> Results_Form;
   MainForm1.after_first_frame([&] {
-    AboutBox.emplace(MainForm1.memory_meter(), MainForm1.processes(), TAboutBox::Random_Index{},
-                     &MainForm1);
-    MainForm1.set_about_box(&*AboutBox);
-    Results_Form.emplace(&MainForm1);
-    MainForm1.set_results_form(&*Results_Form);
+    // A dialog already wanted before this turn was made then, by the window.
+    if (!MainForm1.about_box_) {
+      AboutBox.emplace(MainForm1.memory_meter(), MainForm1.processes(), TAboutBox::Random_Index{},
+                       &MainForm1);
+      MainForm1.set_about_box(&*AboutBox);
+    }
+    if (!MainForm1.results_form_) {
+      Results_Form.emplace(&MainForm1);
+      MainForm1.set_results_form(&*Results_Form);
+    }
   });
   MainForm1.show();
   return QApplication::exec();
