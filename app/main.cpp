@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <optional>
 
 #include "cli/cli_main.h"
 #include "panels/about_box.h"
@@ -28,10 +29,22 @@ int main(int argc, char* argv[]) {
   Message_Boxes messages;
   TMainForm1 MainForm1(messages);
   messages.set_owner(&MainForm1);
-  TAboutBox AboutBox(MainForm1.memory_meter(), MainForm1.processes(), {}, &MainForm1);
-  MainForm1.set_about_box(&AboutBox);
-  TResults_Form Results_Form(&MainForm1);
-  MainForm1.set_results_form(&Results_Form);
+  // The About and report dialogs come after the main window, as ever, but
+  // once its first frame is on the screen: nothing of them shows before.
+  std::optional<TAboutBox> AboutBox;
+  std::optional<TResults_Form> Results_Form;
+  MainForm1.after_first_frame([&] {
+    // A dialog already wanted before this turn was made then, by the window.
+    if (!MainForm1.about_box_) {
+      AboutBox.emplace(MainForm1.memory_meter(), MainForm1.processes(), TAboutBox::Random_Index{},
+                       &MainForm1);
+      MainForm1.set_about_box(&*AboutBox);
+    }
+    if (!MainForm1.results_form_) {
+      Results_Form.emplace(&MainForm1);
+      MainForm1.set_results_form(&*Results_Form);
+    }
+  });
   MainForm1.show();
   return QApplication::exec();
 }

@@ -1,8 +1,10 @@
 // Measures a real playback through the window, offscreen, with the system
 // player: the processor time it takes, and (with the disk driver, the
 // default here) the pauses found in the captured audio against the set
-// delays. Also times a keying press from the mouse event to its sound
-// request.
+// delays. Before it, keys 20 dots and dashes in the keying box, the first
+// half a second after the pointer came into it, and times each from the
+// mouse event to the moment the player handed the sound's first sample to
+// the device; the captured tones confirm those moments.
 //   playback_measure [seconds of Morse, default 10]
 // The capture goes to $SDL_DISKAUDIOFILE (default /tmp/tapwrenz-playback.raw):
 // 48 kHz, 32-bit float, stereo, as the player opens the device.
@@ -18,6 +20,8 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <random>
 #include <vector>
 
 #include "shell/main_form.h"
@@ -48,8 +52,18 @@ class Timed_Player final : public Audio_Player {
     returns.push_back(Steady::now());
     return played;
   }
+  bool play_sync_at_once(const Sound_Image& image) override {
+    requests.push_back(Steady::now());
+    const bool played = inner->play_sync_at_once(image);
+    returns.push_back(Steady::now());
+    return played;
+  }
   bool play_loop(const Sound_Image& image) override { return inner->play_loop(image); }
   void stop_all() override { inner->stop_all(); }
+  void get_ready() override { inner->get_ready(); }
+  std::optional<Steady::time_point> last_sound_started() const override {
+    return inner->last_sound_started();
+  }
 
   std::unique_ptr<Audio_Player> inner = make_system_audio_player();
   std::vector<Steady::time_point> requests;
@@ -101,15 +115,39 @@ int main(int argc, char** argv) {
   services.player = &player;
   TMainForm1 form(messages, services);
   form.show();
-  QCoreApplication::processEvents();
+  bool first_frame = false;
+  form.after_first_frame([&] { first_frame = true; });
+  while (!first_frame) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 
-  // A keying press, first: from the mouse event to the player's request.
-  const Steady::time_point pressed = Steady::now();
-  QMouseEvent press(QEvent::MouseButtonPress, QPointF(30, 30), QPointF(30, 30), Qt::LeftButton,
-                    Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(form.GroupBox1, &press);
-  const double press_to_request = ms_between(pressed, player.requests.at(0));
-  form.Delay_Millisec(500);  // keeps the keyed dot apart from the playback
+  // Keying: dots and dashes at uneven intervals, so that the presses fall
+  // anywhere in the device's buffers.
+  constexpr int kPresses = 20;
+  std::vector<double> press_to_sample;
+  std::vector<Steady::time_point> first_samples;
+  double press_to_request = 0;
+  std::mt19937 random(7);
+  // The pointer comes into the keying box half a second before the first
+  // press, as a hand on its way to a key does.
+  QEnterEvent enter(QPointF(30, 30), QPointF(30, 30), QPointF(30, 30));
+  QCoreApplication::sendEvent(form.GroupBox1, &enter);
+  form.Delay_Millisec(500);
+  for (int i = 0; i < kPresses; ++i) {
+    const Qt::MouseButton button = i % 3 == 2 ? Qt::RightButton : Qt::LeftButton;
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(30, 30), QPointF(30, 30), button, button,
+                      Qt::NoModifier);
+    const Steady::time_point pressed = Steady::now();
+    QCoreApplication::sendEvent(form.GroupBox1, &press);
+    press_to_request = std::max(press_to_request, ms_between(pressed, player.requests.back()));
+    const auto started = player.last_sound_started();
+    if (!started) {
+      std::printf("the player cannot tell when a sound starts\n");
+      return 1;
+    }
+    press_to_sample.push_back(ms_between(pressed, *started));
+    first_samples.push_back(*started);
+    form.Delay_Millisec(60 + static_cast<int>(random() % 90));
+  }
+  form.Delay_Millisec(500);  // keeps the keyed sounds apart from the playback
 
   // "-.-. --.-" with D = 50 and L = 300 and the shipped tones (80 / 240 ms)
   // lasts 2.14 s; as many lines as fill the time asked for.
@@ -125,7 +163,13 @@ int main(int argc, char** argv) {
   const double wall = ms_between(wall0, Steady::now()) / 1000.0;
   std::printf("playback of %zu sounds: %.2f s wall, %.3f s processor (%.1f %% of one core)\n",
               player.requests.size() - first_play, wall, cpu, 100.0 * cpu / wall);
-  std::printf("keying press to sound request: %.3f ms\n", press_to_request);
+  std::vector<double> sorted = press_to_sample;
+  std::sort(sorted.begin(), sorted.end());
+  std::printf(
+      "keying, %d presses: mouse press to first sample handed to the device: first %.2f ms, "
+      "median %.2f ms, worst %.2f ms (press to the player's request at most %.3f ms)\n",
+      kPresses, press_to_sample.front(), (sorted[kPresses / 2 - 1] + sorted[kPresses / 2]) / 2,
+      sorted.back(), press_to_request);
 
   if (qgetenv("SDL_AUDIODRIVER") != "disk") return 0;
   form.close();
@@ -141,6 +185,22 @@ int main(int argc, char** argv) {
     std::printf("found %zu tones for %zu plays\n", tones.size(), player.requests.size());
     return 1;
   }
+  // The keyed tones' starts in the capture against the moments the player
+  // gave: the gaps between them agree to within the driver's pacing.
+  double keyed_worst = 0;
+  const double keyed_rate = static_cast<double>(tones[kPresses - 1].start - tones[0].start) /
+                            (ms_between(first_samples.front(), first_samples.back()) / 1000.0);
+  for (int i = 1; i < kPresses; ++i) {
+    const double heard = 1000.0 *
+                         static_cast<double>(tones[static_cast<size_t>(i)].start - tones[0].start) /
+                         keyed_rate;
+    keyed_worst = std::max(keyed_worst,
+                           std::fabs(heard - ms_between(first_samples.front(), first_samples[i])));
+  }
+  std::printf(
+      "keyed tones in the capture against the player's first-sample moments: "
+      "within %.2f ms\n",
+      keyed_worst);
   // The disk driver's clock is not the wall clock: each pause is compared
   // with the wall-clock time between its play's return and the next request,
   // in frames of the driver's own rate over the playback.

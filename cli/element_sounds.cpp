@@ -6,20 +6,22 @@
 #include <cstdint>
 
 #include "platform/linux/device_sound_decoder.h"
+#include "platform/linux/sdl_library.h"
 #include "sound/sound_file.h"
 
 namespace {
 
 // The rate and channels a WAV image holds, as the decoder reads its header.
 std::optional<SDL_AudioSpec> format_of(const std::vector<unsigned char>& wav) {
-  if (wav.empty() || wav.size() > INT_MAX) return std::nullopt;
-  SDL_RWops* source = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
+  const Sdl_Library* sdl = sdl_library();
+  if (sdl == nullptr || wav.empty() || wav.size() > INT_MAX) return std::nullopt;
+  SDL_RWops* source = sdl->RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
   if (source == nullptr) return std::nullopt;
   SDL_AudioSpec format{};
   Uint8* samples = nullptr;
   Uint32 length = 0;
-  if (SDL_LoadWAV_RW(source, 1, &format, &samples, &length) == nullptr) return std::nullopt;
-  SDL_FreeWAV(samples);
+  if (sdl->LoadWAV_RW(source, 1, &format, &samples, &length) == nullptr) return std::nullopt;
+  sdl->FreeWAV(samples);
   return format;
 }
 

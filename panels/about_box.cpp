@@ -141,7 +141,6 @@ TAboutBox::TAboutBox(Memory_Meter& memory_meter, Processes& processes, Random_In
   Pelko_Logo_GIFImage = new Animated_Gif_Image(GroupBox1);
   Pelko_Logo_GIFImage->setObjectName(QStringLiteral("Pelko_Logo_GIFImage"));
   Pelko_Logo_GIFImage->setGeometry(12, 18, 173, 165);
-  Pelko_Logo_GIFImage->load(tapwren_logo_gif());
 
   Quote_From_Pelko_Label =
       label(GroupBox1, "Quote_From_Pelko_Label", {8, 194, 181, 119}, "Quote_From_Pelko_Label");
@@ -219,6 +218,10 @@ void TAboutBox::set_texts(const About_Texts& texts) {
 }
 
 void TAboutBox::FormActivate() {
+  // The logo's frames are most of what the dialog would hold, and many runs
+  // never show it: they are decoded, in well under a millisecond, when it is
+  // first shown.
+  if (Pelko_Logo_GIFImage->frame_count() == 0) Pelko_Logo_GIFImage->load(tapwren_logo_gif());
   Quote_Change_Timer->start();
   Free_Resources_Timer->start();
   Pelko_Logo_GIFImage->start_animation();

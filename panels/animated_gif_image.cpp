@@ -13,7 +13,6 @@ Animated_Gif_Image::Animated_Gif_Image(QWidget* parent) : QLabel(parent) {
 bool Animated_Gif_Image::load(std::span<const unsigned char> gif) {
   stop_animation();
   images_.clear();
-  frames_.clear();
   delays_.clear();
   current_ = 0;
   clear();
@@ -27,20 +26,19 @@ bool Animated_Gif_Image::load(std::span<const unsigned char> gif) {
                   frame.pixels.data() + static_cast<std::size_t>(y) * animation.width,
                   static_cast<std::size_t>(animation.width) * sizeof(std::uint32_t));
     }
-    frames_.push_back(QPixmap::fromImage(image));
     images_.push_back(std::move(image));
     delays_.push_back(frame.delay_ms);
   }
-  if (frames_.empty()) return false;
+  if (images_.empty()) return false;
   show_frame(0);
   return true;
 }
 
 void Animated_Gif_Image::start_animation() {
-  if (frames_.empty()) return;
+  if (images_.empty()) return;
   show_frame(0);
   running_ = true;
-  if (frames_.size() > 1) timer_.start(delays_[0]);
+  if (images_.size() > 1) timer_.start(delays_[0]);
 }
 
 void Animated_Gif_Image::stop_animation() {
@@ -49,12 +47,14 @@ void Animated_Gif_Image::stop_animation() {
 }
 
 void Animated_Gif_Image::show_next_frame() {
-  if (frames_.empty()) return;
+  if (images_.empty()) return;
   show_frame((current_ + 1) % frame_count());
-  if (running_ && frames_.size() > 1) timer_.start(delays_[static_cast<std::size_t>(current_)]);
+  if (running_ && images_.size() > 1) timer_.start(delays_[static_cast<std::size_t>(current_)]);
 }
 
 void Animated_Gif_Image::show_frame(int frame) {
   current_ = frame;
-  setPixmap(frames_[static_cast<std::size_t>(frame)]);
+  // Made for the frame shown only: a picture of each frame held all the time
+  // would double what the animation keeps.
+  setPixmap(QPixmap::fromImage(images_[static_cast<std::size_t>(frame)]));
 }

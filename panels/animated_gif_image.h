@@ -25,7 +25,7 @@ class Animated_Gif_Image final : public QLabel {
   void stop_animation();
   bool animating() const { return running_; }
 
-  int frame_count() const { return static_cast<int>(frames_.size()); }
+  int frame_count() const { return static_cast<int>(images_.size()); }
   int current_frame() const { return current_; }
   int frame_delay_ms(int frame) const { return delays_.at(static_cast<std::size_t>(frame)); }
   const QImage& frame_image(int frame) const { return images_.at(static_cast<std::size_t>(frame)); }
@@ -38,7 +38,6 @@ class Animated_Gif_Image final : public QLabel {
   void show_frame(int frame);
 
   std::vector<QImage> images_;
-  std::vector<QPixmap> frames_;
   std::vector<int> delays_;
   int current_ = 0;
   bool running_ = false;

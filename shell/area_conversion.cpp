@@ -8,17 +8,31 @@ namespace {
 // Both conversions share the frame: clear the output, walk the input lines
 // with the count re-read each time, then show the start of the output.
 void convert_lines(Conversion conversion, Line_Area& input, Line_Area& output,
-                   const TMorse_Code_Table& table, const std::function<void()>& yield,
-                   const std::function<void()>& after_token) {
+                   const TMorse_Code_Table& table, Conversion_Turns& turns) {
   output.clear();
-  std::string converted;  // one buffer for every line
+  Line_Batch converted;  // lines not yet in the output area
+  std::string line_out;  // one buffer for every line
+  const auto take_turn = [&] {
+    if (!converted.empty()) {
+      output.append_lines(converted);
+      converted.clear();
+    }
+    turns.run();
+  };
+  std::function<void()> after_token;
+  if (conversion == Conversion::Morse_to_Text) {
+    after_token = [&] {
+      if (turns.due()) take_turn();
+    };
+  }
   for (int i = 0; i < input.count(); ++i) {
     const std::string line = input.line(i);  // kept as it is while tokens yield
-    converted.clear();
-    append_converted_line(conversion, table, line, converted, after_token);
-    output.append(converted);
-    if (yield) yield();
+    line_out.clear();
+    append_converted_line(conversion, table, line, line_out, after_token);
+    converted.add(line_out);
+    if (turns.due()) take_turn();
   }
+  if (!converted.empty()) output.append_lines(converted);
   output.set_selection_start(1);
 }
 
@@ -35,11 +49,11 @@ void append_converted_line(Conversion conversion, const TMorse_Code_Table& table
 }
 
 void convert_text_area_to_morse(Line_Area& input, Line_Area& output, const TMorse_Code_Table& table,
-                                const std::function<void()>& yield) {
-  convert_lines(Conversion::Text_to_Morse, input, output, table, yield, {});
+                                Conversion_Turns& turns) {
+  convert_lines(Conversion::Text_to_Morse, input, output, table, turns);
 }
 
 void convert_morse_area_to_text(Line_Area& input, Line_Area& output, const TMorse_Code_Table& table,
-                                const std::function<void()>& yield) {
-  convert_lines(Conversion::Morse_to_Text, input, output, table, yield, yield);
+                                Conversion_Turns& turns) {
+  convert_lines(Conversion::Morse_to_Text, input, output, table, turns);
 }

@@ -92,23 +92,25 @@ int code_page_byte(Code_Page cp, char32_t c) {
 }
 
 std::string encode_to_code_page(Code_Page cp, std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size());
+  // At most one byte per character: written straight into place, then cut
+  // to what was written.
+  std::string out(text.size(), '\0');
+  char* next = out.data();
   for (char16_t c : text) {
     if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
+      *next++ = static_cast<char>(c);
       continue;
     }
     const int byte = code_page_byte(cp, c);
-    if (byte >= 0) out.push_back(static_cast<char>(byte));
+    if (byte >= 0) *next++ = static_cast<char>(byte);
   }
+  out.resize(static_cast<std::size_t>(next - out.data()));
   return out;
 }
 
-std::u16string decode_from_code_page(Code_Page cp, std::string_view bytes, bool control_pictures) {
+void decode_from_code_page(Code_Page cp, std::string_view bytes, bool control_pictures,
+                           char16_t* out) {
   const Upper_Half& upper = upper_half(cp);
-  std::u16string out;
-  out.resize(bytes.size());
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const auto b = static_cast<unsigned char>(bytes[i]);
     char16_t c = b < 0x80 ? static_cast<char16_t>(b) : upper[b - 0x80];
@@ -120,6 +122,11 @@ std::u16string decode_from_code_page(Code_Page cp, std::string_view bytes, bool 
     }
     out[i] = c;
   }
+}
+
+std::u16string decode_from_code_page(Code_Page cp, std::string_view bytes, bool control_pictures) {
+  std::u16string out(bytes.size(), u'\0');
+  decode_from_code_page(cp, bytes, control_pictures, out.data());
   return out;
 }
 

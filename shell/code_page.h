@@ -23,6 +23,9 @@ std::string encode_to_code_page(Code_Page cp, std::u16string_view text);
 // Bytes -> UTF-16. When control_pictures is true, bytes 0x00..0x1F become U+2400 + byte and
 // 0x7F becomes U+2421, so that a line never contains a line break or other control character.
 std::u16string decode_from_code_page(Code_Page cp, std::string_view bytes, bool control_pictures);
+// The same into `out`, which has room for bytes.size() code units (one per byte).
+void decode_from_code_page(Code_Page cp, std::string_view bytes, bool control_pictures,
+                           char16_t* out);
 
 // The byte of one character by the rules of encode_to_code_page, or -1 when it has none.
 // Characters beyond U+FFFF have none: in UTF-16 they are surrogate pairs.

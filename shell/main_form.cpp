@@ -93,7 +93,9 @@ TMainForm1::TMainForm1(Messages& messages, Window_Services services, QWidget* pa
       Input_Memo, [this] { return code_page(); }, false);
   output_area_ = std::make_unique<Text_Area>(
       Output_Memo, [this] { return code_page(); }, true);
-  message_loop_ = std::make_unique<Paced_Message_Loop>(this);
+  message_loop_ = std::make_unique<Paced_Message_Loop>(this, std::chrono::steady_clock::now,
+                                                       std::chrono::milliseconds(16),
+                                                       services.conversion_turns);
   input_share_ = std::make_unique<Memo_Share>(Input_Memo, *input_area_, this);
   output_share_ = std::make_unique<Memo_Share>(Output_Memo, *output_area_, this);
 
@@ -101,6 +103,7 @@ TMainForm1::TMainForm1(Messages& messages, Window_Services services, QWidget* pa
   const QSize client = client_size_for_controls();
   resize(client.width(), client.height() + MainMenu1->sizeHint().height());
   bind_events();
+  after_first_frame_ = new After_First_Frame(client_);
 }
 
 TMainForm1::~TMainForm1() = default;
@@ -190,13 +193,27 @@ void TMainForm1::bind_events() {
   }
 }
 
+void TMainForm1::after_first_frame(std::function<void()> job) {
+  after_first_frame_->add(std::move(job));
+}
+
+void TMainForm1::set_about_box(TAboutBox* box) {
+  about_box_ = box;
+  if (about_texts_) give_about_box_its_texts();
+}
+
+void TMainForm1::give_about_box_its_texts() {
+  about_box_->set_texts(*about_texts_);
+  about_box_->setToolTip(QString());
+}
+
 void TMainForm1::set_results_form(TResults_Form* form) {
   results_form_ = form;
   report_.reset();
 }
 
 TAboutBox& TMainForm1::about_box() {
-  if (!about_box_) about_box_ = new TAboutBox(*memory_meter_, *processes_, {}, this);
+  if (!about_box_) set_about_box(new TAboutBox(*memory_meter_, *processes_, {}, this));
   return *about_box_;
 }
 
@@ -225,6 +242,11 @@ bool TMainForm1::eventFilter(QObject* watched, QEvent* event) {
   // Every press in the keying box keys; widgets get the second press of a
   // quick pair as a double click instead.
   const bool keying_box = watched == GroupBox1 || watched == Label17 || watched == Label1;
+  // The pointer on its way to a key: the sound device opens now, in the
+  // background, so that the first press sounds as soon as any later one. (The
+  // sound library and the thirty libraries it brings are not loaded before
+  // anything needs them.)
+  if (keying_box && event->type() == QEvent::Enter) player_->get_ready();
   if (keying_box &&
       (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
     const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
@@ -288,15 +310,13 @@ void TMainForm1::let_message_loop_run() { message_loop_->run_once(); }
 
 void TMainForm1::Convert_Input_Text_To_Morse() {
   const Appending_View appending(Output_Memo);
-  convert_text_area_to_morse(*input_area_, *output_area_, Morse_Code_Table,
-                             [this] { let_message_loop_run(); });
+  convert_text_area_to_morse(*input_area_, *output_area_, Morse_Code_Table, *message_loop_);
   message_loop_->release();
 }
 
 void TMainForm1::Convert_Input_Morse_To_Text() {
   const Appending_View appending(Output_Memo);
-  convert_morse_area_to_text(*input_area_, *output_area_, Morse_Code_Table,
-                             [this] { let_message_loop_run(); });
+  convert_morse_area_to_text(*input_area_, *output_area_, Morse_Code_Table, *message_loop_);
   message_loop_->release();
 }
 
@@ -404,12 +424,16 @@ void TMainForm1::Set_Program_Captions() {
   const auto plain = [](const char* scrambled) {
     return QString::fromStdString(Unscramble_Text(scrambled, true));
   };
-  TAboutBox& about = about_box();
-  about.set_texts({QStringLiteral("About ") + version + QStringLiteral(" ..."), version,
-                   plain(Scrambled_Developed_Using_Text), plain(Scrambled_Comments_Text),
-                   plain(Scrambled_WEB_Page_Text), plain(Scrambled_Email_Address),
-                   plain(Scrambled_WEB_Address)});
-  about.setToolTip(QString());
+  about_texts_ = About_Texts{QStringLiteral("About ") + version + QStringLiteral(" ..."),
+                             version,
+                             plain(Scrambled_Developed_Using_Text),
+                             plain(Scrambled_Comments_Text),
+                             plain(Scrambled_WEB_Page_Text),
+                             plain(Scrambled_Email_Address),
+                             plain(Scrambled_WEB_Address)};
+  // The program makes its About dialog once the window's first frame is out;
+  // it takes the texts then.
+  if (about_box_) give_about_box_its_texts();
 }
 
 void TMainForm1::AboutOptionClick() { about_box().show_modal(); }

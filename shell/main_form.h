@@ -21,7 +21,10 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QToolButton>
+#include <chrono>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "engine/morse_table.h"
@@ -35,10 +38,12 @@
 #include "platform/registry.h"
 #include "platform/startup_info.h"
 #include "shell/app_folders.h"
+#include "shell/after_first_frame.h"
 #include "shell/auto_run_adapter.h"
 #include "shell/code_page.h"
 #include "shell/memo_share.h"
 #include "shell/messages.h"
+#include "shell/open_dialog.h"
 #include "shell/paced_message_loop.h"
 #include "shell/page_control.h"
 #include "shell/panel_adapters.h"
@@ -73,6 +78,9 @@ struct Window_Services {
   // A portable folder for the settings, the sounds and the texts, with its
   // trailing separator; when empty the program's own folders decide.
   std::string executable_folder;
+  // How often a conversion lets the message loop run; zero: after every line
+  // and every token.
+  std::chrono::microseconds conversion_turns = std::chrono::milliseconds(4);
 };
 
 class TMainForm1 final : public QMainWindow {
@@ -100,8 +108,9 @@ class TMainForm1 final : public QMainWindow {
   Memo_Share& output_share() { return *output_share_; }
 
   // The About and report dialogs, made by the program after the main window;
-  // each is made here on first use if none was given.
-  void set_about_box(TAboutBox* box) { about_box_ = box; }
+  // each is made here on first use if none was given. A box given after the
+  // captions were set takes them then.
+  void set_about_box(TAboutBox* box);
   TAboutBox& about_box();
   void set_results_form(TResults_Form* form);
   TResults_Form& results_form();
@@ -115,6 +124,9 @@ class TMainForm1 final : public QMainWindow {
   Message_Loop& sound_message_loop() { return *waits_; }
   // Where the binary, its shipped files and the settings file are.
   const App_Folders& folders() const { return folders_; }
+  // Runs `job` once the window's first frame is on the screen (at once if it
+  // is already): for what no one can see before it.
+  void after_first_frame(std::function<void()> job);
 
   TMorse_Code_Table Morse_Code_Table;
   // The whole bytes of the two WAV files.
@@ -275,7 +287,7 @@ class TMainForm1 final : public QMainWindow {
 
   // Non-visual.
   QTimer* End_Of_Letter_Timer;
-  QFileDialog* OpenDialog1;
+  TOpenDialog* OpenDialog1;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -285,6 +297,7 @@ class TMainForm1 final : public QMainWindow {
 
  private:
   void size_client_area();
+  void give_about_box_its_texts();
   Text_Viewer_Services text_viewers();
   void create_menu();
   void create_morse_code_page();
@@ -336,6 +349,8 @@ class TMainForm1 final : public QMainWindow {
   Window_Auto_Run auto_run_{*this};
   Window_Settings settings_{*this};
   Window_Shortcuts shortcuts_{*this};
+  After_First_Frame* after_first_frame_;
+  std::optional<About_Texts> about_texts_;  // set by Set_Program_Captions
 
  public:
   // The sound files' dialog as the selection sees it; tests script its dialog.

@@ -355,6 +355,5 @@ void TMainForm1::create_non_visual_components() {
   End_Of_Letter_Timer = component(new QTimer(this), "End_Of_Letter_Timer");
   End_Of_Letter_Timer->setInterval(25);
   End_Of_Letter_Timer->start();
-  OpenDialog1 = component(new QFileDialog(this), "OpenDialog1");
-  OpenDialog1->setFileMode(QFileDialog::ExistingFile);
+  OpenDialog1 = component(new TOpenDialog(this), "OpenDialog1");
 }

@@ -8,11 +8,18 @@ namespace {
 
 int current_loop_level() { return QThread::currentThread()->loopLevel(); }
 
+// Between two readings of the clock, about this long: a step of a token takes
+// nanoseconds, a step of a long line milliseconds. The longest stride bounds
+// the wait when steps turn slow at once (short lines, then long ones).
+constexpr auto kClock_Reading_Period = std::chrono::microseconds(20);
+constexpr int kLongest_Stride = 8;
+
 }  // namespace
 
 Paced_Message_Loop::Paced_Message_Loop(QWidget* window, Clock clock,
-                                       std::chrono::milliseconds frame)
-    : window_(window), clock_(std::move(clock)), frame_(frame) {
+                                       std::chrono::milliseconds frame,
+                                       std::chrono::microseconds turn_interval)
+    : window_(window), clock_(std::move(clock)), frame_(frame), turn_interval_(turn_interval) {
   window_->installEventFilter(this);
 }
 
@@ -32,6 +39,18 @@ void Paced_Message_Loop::run_once() {
   }
   QCoreApplication::processEvents();
   holding_loop_level_ = outer_level;
+  last_turn_ = clock_();
+}
+
+bool Paced_Message_Loop::due() {
+  if (turn_interval_ <= std::chrono::microseconds::zero()) return true;
+  if (--countdown_ > 0) return false;
+  const Time now = clock_();
+  stride_ = now - last_read_ < kClock_Reading_Period ? std::min(stride_ * 2, kLongest_Stride)
+                                                     : std::max(stride_ / 2, 1);
+  countdown_ = stride_;
+  last_read_ = now;
+  return now - last_turn_ >= turn_interval_;
 }
 
 void Paced_Message_Loop::release() {

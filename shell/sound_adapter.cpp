@@ -115,7 +115,7 @@ bool Window_Sound_Selection::file_exists(const std::string& path) const {
 }
 
 std::optional<std::string> Window_Sound_Selection::choose_file(const Open_Dialog_Request& request) {
-  QFileDialog& dialog = *form_.OpenDialog1;
+  QFileDialog& dialog = form_.OpenDialog1->dialog();
   dialog.setWindowTitle(QString::fromStdString(request.title));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);

@@ -28,8 +28,11 @@ int Text_Area::count() const {
 }
 
 std::string Text_Area::line(int i) const {
-  if (i < 0 || i >= count()) return {};
-  return encode(edit_->document()->findBlockByNumber(i).text());
+  if (i < 0) return {};
+  const QTextBlock block = edit_->document()->findBlockByNumber(i);
+  // The empty last block after a closing line break is no line (see count()).
+  if (!block.isValid() || (block.length() <= 1 && !block.next().isValid())) return {};
+  return encode(block.text());
 }
 
 void Text_Area::append(std::string_view text) {
@@ -53,6 +56,28 @@ void Text_Area::append_to_last_line(std::string_view text) {
   QTextCursor cursor(edit_->document()->findBlockByNumber(lines - 1));
   cursor.movePosition(QTextCursor::EndOfBlock);
   cursor.insertText(decode(text));
+}
+
+void Text_Area::append_lines(const Line_Batch& lines) {
+  if (lines.empty()) return;
+  QTextDocument* doc = edit_->document();
+  const Code_Page page = code_page_();
+  QString insertion(static_cast<qsizetype>(lines.byte_count() + lines.size() + 1),
+                    Qt::Uninitialized);
+  char16_t* out = reinterpret_cast<char16_t*>(insertion.data());
+  qsizetype at = 0;
+  // Text typed without a closing line break gets one before the new lines.
+  if (doc->lastBlock().length() > 1) out[at++] = u'\n';
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string_view line = lines[i];
+    decode_from_code_page(page, line, control_pictures_, out + at);
+    at += static_cast<qsizetype>(line.size());
+    out[at++] = u'\n';
+  }
+  insertion.truncate(at);
+  QTextCursor cursor(doc);
+  cursor.movePosition(QTextCursor::End);
+  cursor.insertText(insertion);
 }
 
 void Text_Area::clear() { edit_->clear(); }

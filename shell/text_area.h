@@ -20,6 +20,8 @@ class Text_Area final : public Line_Area {
   int count() const override;
   std::string line(int i) const override;
   void append(std::string_view text) override;
+  // One insertion for all the lines: the area lays out and reports one change.
+  void append_lines(const Line_Batch& lines) override;
   void clear() override;
   void set_line(int i, std::string_view text) override;
   void set_selection_start(int pos) override;

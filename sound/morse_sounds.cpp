@@ -7,8 +7,11 @@ std::string element_error_text(Element element) {
          "Please check the sound(s) and try again.";
 }
 
-void Play_Element_Sound(Element element, Sound_Window& window) {
-  const bool played = window.player().play_sync(window.sound(element));
+void Play_Element_Sound(Element element, Sound_Window& window, Sound_Start start) {
+  Audio_Player& player = window.player();
+  const Sound_Image sound = window.sound(element);
+  const bool played =
+      start == Sound_Start::At_Once ? player.play_sync_at_once(sound) : player.play_sync(sound);
   const std::string name = window.sound_file_name(element);
   if (played && !name.empty() && window.file_exists(name)) return;
   window.set_halt_flag(true);

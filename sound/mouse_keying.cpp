@@ -17,11 +17,11 @@ void Mouse_Keyer::press(Key_Button button, Sound_Window& window) {
   }
   switch (button) {
     case Key_Button::Left:
-      Play_Element_Sound(Element::Dot, window);
+      Play_Element_Sound(Element::Dot, window, Sound_Start::At_Once);
       window.append_to_input_last_line('.');
       break;
     case Key_Button::Right:
-      Play_Element_Sound(Element::Dash, window);
+      Play_Element_Sound(Element::Dash, window, Sound_Start::At_Once);
       window.append_to_input_last_line('-');
       break;
     case Key_Button::Middle:

@@ -1,9 +1,12 @@
 #include "widgets/glyphs.h"
 
+#include <QIconEngine>
 #include <QImage>
 #include <QPainter>
 #include <QPolygonF>
 #include <QtMath>
+#include <map>
+#include <utility>
 
 namespace {
 
@@ -215,17 +218,46 @@ QImage greyed(const QImage& source) {
   return image;
 }
 
+// Draws a glyph's picture when a button first paints it, at the size and in
+// the mode asked for, and keeps it: most buttons only ever show one of the
+// four (normal and greyed, at 16 and 32 pixels).
+class Glyph_Icon_Engine final : public QIconEngine {
+ public:
+  explicit Glyph_Icon_Engine(Glyph g) : glyph_(g) {}
+
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+    // Drawn at the nearest of the two sizes, then scaled, as with pictures
+    // added at those sizes.
+    const int side = std::min(size.width(), size.height()) > 16 ? 32 : 16;
+    const bool grey = mode == QIcon::Disabled;
+    QPixmap& kept = pictures_[{side, grey}];
+    if (kept.isNull()) {
+      const QImage normal = render(glyph_, side);
+      kept = QPixmap::fromImage(grey ? greyed(normal) : normal);
+    }
+    if (kept.size() == size || size.isEmpty()) return kept;
+    return kept.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  }
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+  }
+  QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+    const int side = std::min({size.width(), size.height(), 32});
+    return {side, side};
+  }
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+    return {QSize(16, 16), QSize(32, 32)};
+  }
+  QIconEngine* clone() const override { return new Glyph_Icon_Engine(*this); }
+
+ private:
+  Glyph glyph_;
+  std::map<std::pair<int, bool>, QPixmap> pictures_;
+};
+
 }  // namespace
 
-QIcon glyph_icon(Glyph g) {
-  QIcon icon;
-  for (int size : {16, 32}) {
-    const QImage normal = render(g, size);
-    icon.addPixmap(QPixmap::fromImage(normal), QIcon::Normal);
-    icon.addPixmap(QPixmap::fromImage(greyed(normal)), QIcon::Disabled);
-  }
-  return icon;
-}
+QIcon glyph_icon(Glyph g) { return QIcon(new Glyph_Icon_Engine(g)); }
 
 QPixmap down_arrow_picture() {
   QImage image(38, 41, QImage::Format_ARGB32_Premultiplied);

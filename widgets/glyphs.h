@@ -17,8 +17,8 @@ enum class Glyph {
   Check_Mark
 };
 
-// A 16x16 glyph (with a 32x32 version for high DPI) carrying both its normal and its
-// disabled (greyed) pixmaps, for glyph buttons.
+// A 16x16 glyph (with a 32x32 version for high DPI) with its normal and its disabled
+// (greyed) look, for glyph buttons; each picture is drawn when first shown.
 QIcon glyph_icon(Glyph g);
 
 // The thick downward arrow drawn between the input and output areas (38 x 41, transparent

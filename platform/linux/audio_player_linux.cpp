@@ -1,10 +1,13 @@
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <thread>
 #include <utility>
+#include <vector>
 
 #include "platform/audio_player.h"
 #include "platform/linux/device_sound_decoder.h"
@@ -21,21 +24,60 @@ using Frame = Sample_Schedule::Frame;
 // gone: far beyond any buffer, short enough not to hang the caller for good.
 constexpr auto kDevice_Silent_For = std::chrono::seconds(2);
 
-// Each sound starts at the frame that matches the moment it was asked for,
-// one constant latency later, and a synchronous play returns when the sound's
-// end is due on that same shifted timeline. So the silence between two sounds
-// is the time between the return and the next request, whatever the size of
-// the device's buffer.
+// How many decoded sounds are kept: the dot and the dash.
+constexpr std::size_t kDecoded_Kept = 2;
+
+// A paced sound starts at the frame that matches the moment it was asked
+// for, one constant latency later, and a synchronous play returns when the
+// sound's end is due on that same shifted timeline. So the silence between
+// two sounds is the time between the return and the next request, whatever
+// the size of the device's buffer. A sound that answers a key starts with
+// the next buffer instead, and returns when its last frame is handed out.
 class Sdl_Audio_Player final : public Audio_Player {
  public:
-  bool play_sync(const Sound_Image& image) override {
+  ~Sdl_Audio_Player() override {
+    if (opener_.joinable()) opener_.join();
+  }
+
+  bool play_sync(const Sound_Image& image) override { return play(image, false); }
+  bool play_sync_at_once(const Sound_Image& image) override { return play(image, true); }
+
+  void get_ready() override {
+    if (opened_ || opener_.joinable()) return;
+    opener_ = std::thread([this] { open_device(); });
+  }
+
+  std::optional<Steady::time_point> last_sound_started() const override {
+    std::lock_guard lock(mutex_);
+    return last_started_;
+  }
+
+  bool play_loop(const Sound_Image& image) override {
+    const Steady::time_point asked = Steady::now();
+    const auto sound = prepare(image);
+    if (!sound) return false;
+    std::lock_guard lock(mutex_);
+    schedule_->start(sound, clock_->frame_at(asked) + latency_, true);
+    return true;
+  }
+
+  void stop_all() override {
+    if (!opened_) return;
+    std::lock_guard lock(mutex_);
+    schedule_->stop();
+  }
+
+ private:
+  bool play(const Sound_Image& image, bool at_once) {
     const Steady::time_point asked = Steady::now();
     const auto sound = prepare(image);
     if (!sound) return false;
 
     std::unique_lock lock(mutex_);
-    const Frame begin = schedule_->start(sound, clock_->frame_at(asked) + latency_, false);
-    const Frame due_frame = begin + sound->frames - latency_;
+    const Frame wanted = at_once ? schedule_->handed_out() : clock_->frame_at(asked) + latency_;
+    const Frame begin = schedule_->start(sound, wanted, false);
+    starting_ = begin;
+    const Frame due_frame = begin + sound->frames - (at_once ? 0 : latency_);
     Frame seen = schedule_->handed_out();
     Steady::time_point seen_at = Steady::now();
     for (;;) {
@@ -54,43 +96,44 @@ class Sdl_Audio_Player final : public Audio_Player {
     }
   }
 
-  bool play_loop(const Sound_Image& image) override {
-    const Steady::time_point asked = Steady::now();
-    const auto sound = prepare(image);
-    if (!sound) return false;
-    std::lock_guard lock(mutex_);
-    schedule_->start(sound, clock_->frame_at(asked) + latency_, true);
-    return true;
-  }
-
-  void stop_all() override {
-    if (!device_) return;
-    std::lock_guard lock(mutex_);
-    schedule_->stop();
-  }
-
- private:
   // The image in the device's format, with the device open and running; null
   // when it cannot be played, which ends a loop as any later play does.
   std::shared_ptr<const Device_Sound> prepare(const Sound_Image& image) {
     std::shared_ptr<const Device_Sound> sound;
-    if (image && !image->empty() && open_device())
-      sound = decode_for_device(*image, device_->format());
-    if (!sound && device_) {
+    if (image && !image->empty() && open_device()) sound = decoded(image);
+    if (!sound && opened_) {
       std::lock_guard lock(mutex_);
       schedule_->end_loop();
     }
     return sound;
   }
 
+  // Decoding takes longer than a device buffer, so the last sounds stay
+  // decoded, found again by their bytes: an owner may change the bytes of an
+  // image it holds, and the player keeps no owner's bytes alive.
+  std::shared_ptr<const Device_Sound> decoded(const Sound_Image& image) {
+    for (const auto& [bytes, sound] : decoded_)
+      if (bytes == *image) return sound;
+    auto sound = decode_for_device(*image, device_->format());
+    if (sound) {
+      if (decoded_.size() == kDecoded_Kept) decoded_.erase(decoded_.begin());
+      decoded_.emplace_back(*image, sound);
+    }
+    return sound;
+  }
+
+  // On the window's thread, or on the opener's thread ahead of the first
+  // sound; a play meanwhile waits for the opener.
   bool open_device() {
-    if (device_) return true;
+    std::lock_guard opening(opening_);
+    if (opened_) return true;
     auto device = Sdl_Audio_Device::open(&Sdl_Audio_Player::feed, this);
     if (!device) return false;
     std::unique_lock lock(mutex_);
     clock_.emplace(device->format().freq);
     schedule_.emplace(device->frame_bytes(), device->format().silence);
     frame_bytes_ = device->frame_bytes();
+    rate_ = device->format().freq;
     // One buffer so that the start frame has not been handed out yet, one
     // more for the time decoding takes between the request and the start.
     latency_ = 2 * device->format().samples;
@@ -103,7 +146,10 @@ class Sdl_Audio_Player final : public Audio_Player {
     lock.unlock();
     // A device that never asks for samples is closed here, and opened again
     // at the next play.
-    if (running) device_ = std::move(device);
+    if (running) {
+      device_ = std::move(device);
+      opened_ = true;
+    }
     return running;
   }
 
@@ -115,19 +161,36 @@ class Sdl_Audio_Player final : public Audio_Player {
     {
       std::lock_guard lock(self.mutex_);
       first = !self.clock_->started();
-      self.clock_->on_callback(at, self.schedule_->handed_out());
-      self.schedule_->fill(out, bytes / self.frame_bytes_);
+      const Frame from = self.schedule_->handed_out();
+      const int frames = bytes / self.frame_bytes_;
+      self.clock_->on_callback(at, from);
+      if (self.starting_ && *self.starting_ < from + frames) {
+        const Frame into = std::max<Frame>(*self.starting_ - from, 0);
+        self.last_started_ = at + std::chrono::nanoseconds(into * 1'000'000'000 / self.rate_);
+        self.starting_.reset();
+      }
+      self.schedule_->fill(out, frames);
     }
     if (first) self.woken_.notify_all();
   }
 
-  std::mutex mutex_;
+  mutable std::mutex mutex_;
   std::condition_variable woken_;
   // Under mutex_, shared with the device's thread.
   std::optional<Sample_Clock> clock_;
   std::optional<Sample_Schedule> schedule_;
   Frame latency_ = 0;
   int frame_bytes_ = 0;
+  int rate_ = 0;
+  std::optional<Frame> starting_;  // the first frame of the last sound, until handed out
+  std::optional<Steady::time_point> last_started_;
+
+  // Held while the device opens; opened_ is set, for good, once it runs.
+  std::mutex opening_;
+  std::atomic<bool> opened_ = false;
+  std::thread opener_;
+  // On the window's thread only.
+  std::vector<std::pair<std::vector<unsigned char>, std::shared_ptr<const Device_Sound>>> decoded_;
 
   // Declared last so that it is closed first: closing waits for the device's
   // thread to leave `feed`, which uses everything above.

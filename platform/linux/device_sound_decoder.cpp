@@ -1,5 +1,7 @@
 #include "platform/linux/device_sound_decoder.h"
 
+#include "platform/linux/sdl_library.h"
+
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -7,7 +9,7 @@
 namespace {
 
 struct Wav_Buffer_Free {
-  void operator()(Uint8* p) const { SDL_FreeWAV(p); }
+  void operator()(Uint8* p) const { sdl_library()->FreeWAV(p); }
 };
 
 std::int64_t frame_bytes(SDL_AudioFormat format, int channels) {
@@ -60,14 +62,16 @@ std::shared_ptr<const Device_Sound> decode_for_device(const std::vector<unsigned
                                                       const SDL_AudioSpec& device) {
   // The library measures memory and samples in int.
   if (wav.empty() || wav.size() > INT_MAX) return nullptr;
+  const Sdl_Library* sdl = sdl_library();
+  if (sdl == nullptr) return nullptr;
   const auto cut = with_chunk_sizes_cut(wav);
   const std::vector<unsigned char>& image = cut ? *cut : wav;
-  SDL_RWops* source = SDL_RWFromConstMem(image.data(), static_cast<int>(image.size()));
+  SDL_RWops* source = sdl->RWFromConstMem(image.data(), static_cast<int>(image.size()));
   if (source == nullptr) return nullptr;
   SDL_AudioSpec wav_format{};
   Uint8* raw = nullptr;
   Uint32 raw_bytes = 0;
-  if (SDL_LoadWAV_RW(source, 1, &wav_format, &raw, &raw_bytes) == nullptr) return nullptr;
+  if (sdl->LoadWAV_RW(source, 1, &wav_format, &raw, &raw_bytes) == nullptr) return nullptr;
   const std::unique_ptr<Uint8, Wav_Buffer_Free> samples(raw);
 
   const std::int64_t in_frame = frame_bytes(wav_format.format, wav_format.channels);
@@ -79,8 +83,8 @@ std::shared_ptr<const Device_Sound> decode_for_device(const std::vector<unsigned
   // Converted in one piece: the library's streaming converter loses the last
   // milliseconds of a resampled sound when flushed.
   SDL_AudioCVT cvt;
-  if (SDL_BuildAudioCVT(&cvt, wav_format.format, wav_format.channels, wav_format.freq,
-                        device.format, device.channels, device.freq) < 0)
+  if (sdl->BuildAudioCVT(&cvt, wav_format.format, wav_format.channels, wav_format.freq,
+                         device.format, device.channels, device.freq) < 0)
     return nullptr;
   // Refuse what would not fit the library's int counts, rather than let a
   // strange rate in a small file ask for gigabytes.
@@ -90,7 +94,7 @@ std::shared_ptr<const Device_Sound> decode_for_device(const std::vector<unsigned
   std::memcpy(sound->bytes.data(), samples.get(), static_cast<std::size_t>(in_bytes));
   cvt.buf = sound->bytes.data();
   cvt.len = static_cast<int>(in_bytes);
-  if (SDL_ConvertAudio(&cvt) != 0) return nullptr;
+  if (sdl->ConvertAudio(&cvt) != 0) return nullptr;
 
   sound->frames = cvt.len_cvt / out_frame;
   if (sound->frames == 0) return nullptr;

@@ -17,6 +17,7 @@ class Fake_Audio_Player final : public Audio_Player {
     std::string sound;  // the name given to the image, or "?" for an unknown one
     double start_ms;    // on the fake clock
     bool loop;
+    bool at_once = false;  // asked to start at once, as a key press asks
   };
 
   explicit Fake_Audio_Player(Fake_Clock& clock) : clock_(clock) {}
@@ -36,6 +37,12 @@ class Fake_Audio_Player final : public Audio_Player {
     if (while_playing) while_playing();
     return true;
   }
+  bool play_sync_at_once(const Sound_Image& image) override {
+    const bool result = play_sync(image);
+    played.back().at_once = true;
+    return result;
+  }
+  void get_ready() override { ++readied; }
   bool play_loop(const Sound_Image& image) override {
     const auto it = known_.find(image.get());
     played.push_back({it == known_.end() ? "?" : it->second.name, clock_.elapsed_ms(), true});
@@ -51,6 +58,7 @@ class Fake_Audio_Player final : public Audio_Player {
   std::vector<Played> played;
   Sound_Image looping;  // kept alive as a real player keeps the bytes it repeats
   int stops = 0;
+  int readied = 0;
   bool refuse_all = false;
   std::function<void()> while_playing;
 

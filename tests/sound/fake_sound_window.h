@@ -3,6 +3,7 @@
 // the clock by each sound's length, waits move it to their end, and "user
 // actions" scheduled at given times run from the message loop when due.
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <set>
@@ -94,6 +95,10 @@ class Fake_Sound_Window final : public Sound_Window, public Message_Loop {
     return all;
   }
   double now_ms() const { return clock_.elapsed_ms(); }
+  int sounds_at_once() const {
+    return static_cast<int>(std::count_if(player_.played.begin(), player_.played.end(),
+                                          [](const auto& p) { return p.at_once; }));
+  }
 
   Sound_Image dot = std::make_shared<const std::vector<unsigned char>>(1, 'd');
   Sound_Image dash = std::make_shared<const std::vector<unsigned char>>(1, 'D');

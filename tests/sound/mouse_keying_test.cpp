@@ -29,6 +29,7 @@ TEST_F(Mouse_Keying, APauseLongerThanTheDelayStartsALetterWithASpace) {
   EXPECT_EQ(lines(), (std::vector<std::string>{" .-"}));
   press_at(640 + 400.5, Key_Button::Left);
   EXPECT_EQ(lines(), (std::vector<std::string>{" .- ."}));
+  EXPECT_EQ(w.sounds_at_once(), 3);  // a key's sound does not wait for playback's pacing
 }
 
 TEST_F(Mouse_Keying, AMiddlePressWritesOnlyTheSpaceButRestartsTheGap) {

@@ -23,7 +23,8 @@ Sounds play(Fake_Sound_Window& w, std::vector<std::string> lines) {
 TEST(Playback, ElementsAreFollowedByTheirDelayAndSpacesByTheLetterDelay) {
   Fake_Sound_Window outer_spaces;
   EXPECT_EQ(play(outer_spaces, {"  .- "}), (Sounds{"dot@0", "dash@110"}));
-  EXPECT_EQ(outer_spaces.now_ms(), 340);  // nothing for the outer spaces
+  EXPECT_EQ(outer_spaces.now_ms(), 340);        // nothing for the outer spaces
+  EXPECT_EQ(outer_spaces.sounds_at_once(), 0);  // paced, so that the pauses are heard as set
 
   Fake_Sound_Window slash;
   EXPECT_EQ(play(slash, {".-/-..."}),

@@ -72,7 +72,13 @@ class Main_Window_Conversion : public ::testing::Test {
   }
 
   Fake_Messages messages;
-  TMainForm1 form{messages};
+  static Window_Services every_turn() {
+    Window_Services services;
+    services.conversion_turns = {};
+    return services;
+  }
+  // Every line and token takes its turn, so that a test can act at a given one.
+  TMainForm1 form{messages, every_turn()};
 };
 
 TEST_F(Main_Window_Conversion, TextToMorseGivesOneLinePerInputLine) {

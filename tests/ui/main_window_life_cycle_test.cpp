@@ -54,6 +54,28 @@ TEST_F(Main_Window_Life_Cycle, AFirstStartTakesTheDefaultsAndTheCloseWritesAllFo
                 "Mores_Code_Dash_Tone.wav\r\n");
 }
 
+// What the first frame does not need (the dialogs) comes after it, and a
+// dialog made then still gets the captions of the start.
+TEST_F(Main_Window_Life_Cycle, WorkLeftForAfterTheFirstFrameWaitsForIt) {
+  auto form = make_form();
+  std::vector<std::string> done;
+  form->after_first_frame([&] { done.push_back("first"); });
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(done.empty());
+  form->show();
+  EXPECT_TRUE(done.empty());
+  for (int turn = 0; turn < 10 && done.empty(); ++turn) QCoreApplication::processEvents();
+  EXPECT_EQ(done, std::vector<std::string>{"first"});
+  form->after_first_frame([&] { done.push_back("later"); });
+  QCoreApplication::processEvents();
+  EXPECT_EQ(done, (std::vector<std::string>{"first", "later"}));
+
+  TAboutBox about(form->memory_meter(), form->processes(), {}, form.get());
+  form->set_about_box(&about);
+  EXPECT_EQ(about.windowTitle(), "About Tapwren v2.0f ...");
+  EXPECT_EQ(about.Product_Name_Label->text(), "Tapwren v2.0f");
+}
+
 TEST_F(Main_Window_Life_Cycle, SavedStatesComeBackAtTheNextStart) {
   write_ini(
       "WindowState_wsMaximized=1\r\nwindow_top_posn=40\r\nwindow_left_posn=30\r\n"

@@ -153,6 +153,15 @@ TEST_F(Main_Window_Sound, KeyingKeepsEveryCharacterTheAlphabetCannotHold) {
   EXPECT_EQ(form.Input_Memo->toPlainText(), line + " .-");
 }
 
+TEST_F(Main_Window_Sound, ThePointerEnteringTheKeyingBoxReadiesTheDevice) {
+  EXPECT_EQ(player.readied, 0);  // not at start: the sound library loads when needed
+  QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+  QCoreApplication::sendEvent(form.Label17, &enter);
+  EXPECT_EQ(player.readied, 1);
+  key(form.Label17, Qt::LeftButton);
+  EXPECT_TRUE(player.played.at(0).at_once);  // a key's sound waits for no pacing
+}
+
 TEST_F(Main_Window_Sound, AQuickDoubleClickKeysTwiceAndLongLinesKeepEveryCharacter) {
   form.Input_Memo->setPlainText(QString(10000, u'.'));
   // As a widget gets a double click: the second press comes as a double click.
@@ -211,7 +220,7 @@ TEST_F(Main_Window_Sound, ChoosingASoundFileLoadsItAndRemembersItsFolder) {
     return QString::fromStdString(chosen);
   };
   form.Dash_Sound_Select_SpeedButtonClick();
-  ASSERT_EQ(seen, form.OpenDialog1);
+  ASSERT_EQ(seen, &form.OpenDialog1->dialog());
   ASSERT_NE(completion_list, nullptr);
   EXPECT_FALSE(completion_list->isVisible());
   EXPECT_EQ(form.Dash_Sound_File_Name_Edit->text().toStdString(), chosen);

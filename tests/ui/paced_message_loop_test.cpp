@@ -97,6 +97,32 @@ TEST_F(Paced_Message_Loop_Test, ANestedLoopInsideAHeldCallPaints) {
   EXPECT_EQ(painted_in_box, painted + 1);
 }
 
+// Offers come after every token and line; the clock is read only now and
+// then, yet a turn is never more than a few steps late, even when the steps
+// turn slow at once.
+TEST_F(Paced_Message_Loop_Test, ATurnIsDueOnceItsIntervalHasPassed) {
+  for (const std::chrono::microseconds slow_step : {1us, 1000us}) {
+    loop.run_once();  // the interval (4 ms) counts from the end of a turn
+    const auto turn_due = now + 4ms;
+    int late_offers = 0;
+    bool taken = false;
+    for (int offer = 0; offer < 100000 && !taken; ++offer) {
+      now += offer < 2000 ? 1us : slow_step;  // fast steps, then maybe slow ones
+      taken = loop.due();
+      if (now > turn_due) ++late_offers;
+      if (now < turn_due) {
+        EXPECT_FALSE(taken);
+      }
+    }
+    EXPECT_TRUE(taken);
+    EXPECT_LE(late_offers, 8) << "steps of " << slow_step.count() << " us";
+  }
+  Paced_Message_Loop every_offer(
+      &window, [this] { return now; }, 16ms, 0us);
+  EXPECT_TRUE(every_offer.due());
+  EXPECT_TRUE(every_offer.due());
+}
+
 TEST(Paced_Message_Loop, FrameIntervalIs16MsUnlessGiven) {
   QWidget window;
   window.show();

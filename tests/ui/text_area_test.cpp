@@ -80,6 +80,28 @@ TEST_F(Text_Area_Test, ControlBytesAreShownAsPicturesAndReadBack) {
   EXPECT_EQ(pictured.line(0), std::string("A\nB\x1A\tC", 6));
 }
 
+// A batch gives the very text that appending its lines one by one gives: after
+// typed text without a closing break, with empty lines, control bytes and the
+// upper half of the code page.
+TEST_F(Text_Area_Test, AppendingLinesTogetherGivesWhatAppendingEachGives) {
+  const std::vector<std::string> lines = {"", std::string("A\nB\x1A", 4), "", "\xC0\xFF end"};
+  Line_Batch batch;
+  for (const std::string& line : lines) batch.add(line);
+  for (Code_Page each : {Code_Page::Windows_1252, Code_Page::Windows_1251}) {
+    page = each;
+    QPlainTextEdit one_by_one;
+    one_by_one.setPlainText("typed");
+    Text_Area single(
+        &one_by_one, [this] { return page; }, true);
+    for (const std::string& line : lines) single.append(line);
+    edit.setPlainText("typed");
+    pictured.append_lines(batch);
+    EXPECT_EQ(edit.toPlainText(), one_by_one.toPlainText());
+    EXPECT_EQ(pictured.count(), 5);
+    EXPECT_EQ(pictured.line(2), std::string("A\nB\x1A", 4));
+  }
+}
+
 TEST_F(Text_Area_Test, SelectionStartIsClampedToTheText) {
   edit.setPlainText("abc");
   area.set_selection_start(1);

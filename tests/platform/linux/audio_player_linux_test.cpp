@@ -42,6 +42,23 @@ TEST_F(Sdl_Audio_Player, WithoutSoundOutputEveryPlayFailsUntilThereIsOne) {
   EXPECT_TRUE(player->play_sync(wav(Tone{.milliseconds = 20}))) << "tries the device again";
 }
 
+// Readied ahead on a thread of its own, the device takes a keyed sound at
+// once, and the player tells when its first sample went out.
+TEST_F(Sdl_Audio_Player, AReadiedDeviceStartsAKeyedSoundAndTellsWhen) {
+  auto player = make_system_audio_player();
+  player->get_ready();
+  player->get_ready();  // once is enough
+  EXPECT_FALSE(player->last_sound_started());
+  const auto asked = std::chrono::steady_clock::now();
+  EXPECT_TRUE(player->play_sync_at_once(wav(Tone{.milliseconds = 20})));
+  const auto started = player->last_sound_started();
+  ASSERT_TRUE(started);
+  EXPECT_GE(*started, asked);
+  EXPECT_LE(*started, std::chrono::steady_clock::now());
+  EXPECT_TRUE(player->play_sync(wav(Tone{.milliseconds = 20})));
+  EXPECT_GT(*player->last_sound_started(), *started);
+}
+
 TEST_F(Sdl_Audio_Player, RefusesWhatIsNoSoundAndStillPlaysAfterwards) {
   auto player = make_system_audio_player();
   const std::string text = "RIFF but not a sound at all, only some text of no use";
