@@ -13,7 +13,7 @@ shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(wav_image gif_logo profile_file morse_conversion strutil desktop_entry)
 
-"$here/scripts/setup-debian.sh"
+"$here/scripts/setup-debian.sh" fuzz
 dir="$here/build-fuzz"
 CC=clang CXX=clang++ cmake -S "$here" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTAPWRENZ_FUZZ=ON -DTAPWRENZ_BUILD_TESTS=OFF -DTAPWRENZ_BUILD_BENCH=OFF >/dev/null

@@ -6,7 +6,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 out=$here/build-release
-"$here/scripts/setup-debian.sh"
+"$here/scripts/setup-debian.sh" package bench
 cmake -S "$here" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAPWRENZ_BUILD_TESTS=OFF >/dev/null
 cmake --build "$out" --parallel "$(nproc)" --target tapwrenz default_tones menu_icon
 

@@ -1,18 +1,31 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the program and the tests need.
+# Installs the Debian 12 packages the build, the program and the tests need,
+# and with each named extra what one more kind of run needs:
+#   scripts/setup-debian.sh [bench] [fuzz] [format] [package]
+#     bench   Google Benchmark, for the benchmarks (the release build)
+#     fuzz    clang and its sanitizer runtimes, for scripts/fuzz.sh
+#     format  clang-format, for CI's formatting check
+#     package the Debian packaging tools and the checks of the package (scripts/package.sh)
 # Does nothing when they are all there already, so it is cheap to run every time.
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build ccache pkg-config clang-format
+  build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libsdl2-dev libgif-dev libxcb1-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  libsdl2-dev libgif-dev
+  libgtest-dev libgmock-dev
   fonts-liberation
   xvfb xauth xdotool x11-utils xclip openbox wmctrl
-  dpkg-dev lintian desktop-file-utils appstream man-db
 )
+for extra in "$@"; do
+  case "$extra" in
+    bench) packages+=(libbenchmark-dev libxcb1-dev) ;;
+    fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    format) packages+=(clang-format) ;;
+    package) packages+=(dpkg-dev lintian desktop-file-utils appstream man-db) ;;
+    *) echo "unknown extra: $extra (bench, fuzz, format or package)" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

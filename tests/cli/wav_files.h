@@ -78,7 +78,8 @@ inline std::uint32_t get_le(const std::string& s, std::size_t at, int bytes) {
 }
 
 // Reads the canonical 44-byte header layout that the renderer writes; the
-// sizes in it must agree with the file's length.
+// sizes in it must agree with the file's length, and the byte rate and block
+// align with the format (players seek and time by them).
 inline bool parse_wav(const std::string& s, Test_Wav& w) {
   if (s.size() < 44 || s.compare(0, 4, "RIFF") != 0 || s.compare(8, 8, "WAVEfmt ") != 0 ||
       s.compare(36, 4, "data") != 0 || get_le(s, 4, 4) != s.size() - 8 ||
@@ -87,6 +88,9 @@ inline bool parse_wav(const std::string& s, Test_Wav& w) {
   w.channels = static_cast<int>(get_le(s, 22, 2));
   w.rate = static_cast<int>(get_le(s, 24, 4));
   w.bits = static_cast<int>(get_le(s, 34, 2));
+  const std::uint32_t block_align = std::uint32_t(w.channels) * std::uint32_t(w.bits / 8);
+  if (get_le(s, 32, 2) != block_align || get_le(s, 28, 4) != std::uint32_t(w.rate) * block_align)
+    return false;
   w.samples.clear();
   for (std::size_t at = 44; at + 1 < s.size(); at += 2)
     w.samples.push_back(static_cast<std::int16_t>(get_le(s, at, 2)));

@@ -113,6 +113,12 @@ TEST(Delay, WaitsInTheMessageLoopAndEndsOnTime) {
   EXPECT_EQ(ran_at, 120);  // handled when it came, not at the end
   EXPECT_LE(w.waits, 3);   // blocked, not polled
 
+  // A message that keeps the loop busy eats into the pause instead of lengthening it.
+  Fake_Sound_Window busy;
+  busy.at(0, [&] { busy.clock_.advance(std::chrono::milliseconds(100)); });
+  Delay_Millisec(300, busy.clock(), busy);
+  EXPECT_EQ(busy.now_ms(), 300);
+
   const int runs = w.pending_runs;
   Delay_Millisec(0, w.clock(), w);
   Delay_Millisec(-5, w.clock(), w);

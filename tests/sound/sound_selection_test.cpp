@@ -190,6 +190,17 @@ TEST_F(Sound_Selection, UnreadableOrVanishedChoiceKeepsStreamAndFolder) {
   EXPECT_EQ(w.names[2], exe + "dash.wav");
   EXPECT_EQ(text_of(w.images[2]), "DASH");
   EXPECT_EQ(w.errors.size(), 1u);
+
+  // A folder opens as a file would, but reading it fails: no empty sound.
+  const std::string folder_choice = other + "folder.wav";
+  fs::create_directory(folder_choice);
+  w.pretend_files.insert(folder_choice);
+  w.answer = folder_choice;
+  Select_Load_Dot_Dash_Sound_Effect(2, w);
+  ASSERT_EQ(w.errors.size(), 2u);
+  EXPECT_EQ(w.errors[1].rfind("Cannot open file \"" + folder_choice + "\". ", 0), 0u)
+      << w.errors[1];
+  EXPECT_EQ(text_of(w.images[2]), "DASH");
 }
 
 TEST_F(Sound_Selection, OutOfRangeSelectorLoadsNothingButMovesTheFolder) {
