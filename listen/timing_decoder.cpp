@@ -65,6 +65,12 @@ bool distinct(const Cluster& a, const Cluster& b) {
   return b.mean - a.mean >= std::log(1.6) && separation(a, b) >= 3.0;
 }
 
+// Letter and word gaps: hand keying spreads both widely, yet a word gap is
+// always more than twice a letter gap, so a clear ratio and fewer spreads do.
+bool distinct_words(const Cluster& letters, const Cluster& words) {
+  return words.mean - letters.mean >= std::log(1.6) && separation(letters, words) >= 2.0;
+}
+
 // Where to draw the line between two clusters: nearer the tighter one.
 double boundary(const Cluster& a, const Cluster& b) {
   const double sa = std::max(std::sqrt(a.variance), 0.05);
@@ -216,7 +222,7 @@ void Timing_Decoder::learn() {
     const std::size_t s = best_split(gp, 0, m);
     const Cluster lo = gp.cluster(0, s), hi = gp.cluster(s, m);
     const auto three = [&](const Cluster& a, const Cluster& b, const Cluster& c) {
-      if (!distinct(a, b) || !distinct(b, c)) return false;
+      if (!distinct(a, b) || !distinct_words(b, c)) return false;
       classes_.gap_classes = 3;
       classes_.bounds[0] = boundary(a, b);
       classes_.bounds[1] = boundary(b, c);

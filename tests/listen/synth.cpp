@@ -23,6 +23,7 @@ std::vector<Tone_Span> keying(const std::string& text, double wpm, double end_wp
   const auto jittered = [&](double seconds) { return seconds * (1.0 + off(random)); };
   std::vector<Tone_Span> spans;
   double t = 0.5;
+  double letter_gap = 0.0;
   const double count = std::max<double>(1.0, double(text.size()));
   for (std::size_t i = 0; i < text.size(); ++i) {
     const double speed = end_wpm > 0 ? wpm + (end_wpm - wpm) * double(i) / count : wpm;
@@ -33,7 +34,10 @@ std::vector<Tone_Span> keying(const std::string& text, double wpm, double end_wp
       spacing = (60.0 * speed - 37.2 * farnsworth_wpm) / (farnsworth_wpm * speed) / 19.0;
     const char c = text[i];
     if (c == ' ') {
-      t += jittered(4 * spacing);  // after the letter gap already added: 7 in all
+      // A hand keys a word gap as one pause, off as a whole: it takes the
+      // place of the letter gap already added.
+      t += jittered(7 * spacing) - letter_gap;
+      letter_gap = 0.0;
       continue;
     }
     const std::string_view code = table.text_codes()[static_cast<unsigned char>(c)];
@@ -41,7 +45,12 @@ std::vector<Tone_Span> keying(const std::string& text, double wpm, double end_wp
       const double mark = jittered(code[k] == '-' ? 3 * unit : unit);
       spans.push_back({t, mark});
       t += mark;
-      t += k + 1 < code.size() ? jittered(unit) : jittered(3 * spacing);
+      if (k + 1 < code.size()) {
+        t += jittered(unit);
+      } else {
+        letter_gap = jittered(3 * spacing);
+        t += letter_gap;
+      }
     }
   }
   length = t + 0.5;
