@@ -247,7 +247,24 @@ def launchers():
     put("desktop_entry", "unclosed_quote.desktop", "[Desktop Entry]\nExec=\"/bin/x \\\\\"\n")
 
 
+# ---- Samples for the listener ----------------------------------------------
+
+def samples():
+    # Float samples; the last bytes choose the rate and the block size.
+    rate = 8000
+    keyed = [(False, 0.1), (True, 0.06), (False, 0.06), (True, 0.18), (False, 0.3)]
+    out = []
+    for on, seconds in keyed:
+        for i in range(int(seconds * rate)):
+            out.append(0.5 * math.sin(2 * math.pi * 700 * i / rate) if on else 0.0)
+    tail = struct.pack("<HI", 1024, 6000)
+    put("listen_samples", "a_at_8000.raw", struct.pack("<%df" % len(out), *out) + tail)
+    broken = [0.5, float("nan"), float("inf"), -float("inf"), 1e-45, -3.0e38] * 8
+    put("listen_samples", "broken_values.raw", struct.pack("<%df" % len(broken), *broken) + tail)
+
+
 def main():
+    samples()
     wavs()
     gifs(sys.argv[1] if len(sys.argv) > 1 else None)
     profiles()
