@@ -105,7 +105,9 @@ TEST(Sdl_Audio_Player_Capture, SilenceBetweenSoundsIsTheTimeFromReturnToRequest)
 
   // The device's frames per second of our clock, over the measured sounds.
   const double rate = (runs.back().begin - runs[1].begin) / seconds(asked.back() - asked[1]);
-  EXPECT_NEAR(rate, kDevice_Rate, 0.08 * kDevice_Rate);
+  // Under the sanitizers the driver's own thread runs slow enough to fall
+  // well behind: its rate is only checked to be plausible there.
+  EXPECT_NEAR(rate, kDevice_Rate, (kSlowed_Build_Slack > 0 ? 0.3 : 0.08) * kDevice_Rate);
 
   std::vector<double> run_ms(runs.size(), 0);
   for (std::size_t i = 0; i < steps.size(); ++i) run_ms[run_of[i]] += steps[i].milliseconds;
