@@ -4,12 +4,14 @@
 # The server picks a free display and writes its number once it accepts
 # clients. Servers of other runs starting at the same moment may race for the
 # same number, so a display that does not answer gets a fresh server. Sets
-# `xvfb` to the server's process and exports DISPLAY.
+# `xvfb` to the server's process and exports DISPLAY. The server never resets
+# when its last client leaves: a reset closes and reopens it, and a program
+# started in that moment finds no display.
 start_x_server() {
   local attempt
   for attempt in 1 2 3; do
     : >"$work/display"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$work/display" \
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset 3>"$work/display" \
       >"$work/xvfb.log" 2>&1 &
     xvfb=$!
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
