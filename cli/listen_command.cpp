@@ -19,11 +19,6 @@
 
 namespace {
 
-std::uint32_t read_u32(const unsigned char* p) {
-  return p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
-         (std::uint32_t{p[3]} << 24);
-}
-
 // What the format chunk says: enough to ask the decoder for the file's own
 // rate, so that nothing is resampled, and for plain 16-bit samples as they
 // are, so that nothing is converted (mixing down is left to the loop that
@@ -35,21 +30,15 @@ struct Wav_Format {
 };
 
 Wav_Format wav_format(const std::vector<unsigned char>& wav) {
-  std::size_t at;
-  if (wav.size() >= 12 && std::memcmp(wav.data(), "RIFF", 4) == 0) {
-    at = 12;
-  } else if (wav.size() >= 4 && std::memcmp(wav.data(), "WAVE", 4) == 0) {
-    at = 4;
-  } else {
-    return {};
-  }
+  std::size_t at = first_wav_chunk(wav);
+  if (at == 0) return {};
   while (wav.size() - at >= 8) {
-    const std::uint32_t size = read_u32(&wav[at + 4]);
+    const std::uint32_t size = wav_u32(&wav[at + 4]);
     if (std::memcmp(&wav[at], "fmt ", 4) == 0) {
       if (size < 16 || wav.size() - at < 24) return {};
       const unsigned char* f = &wav[at + 8];
       Wav_Format format;
-      format.rate = read_u32(f + 4);
+      format.rate = wav_u32(f + 4);
       format.channels = f[2] | f[3] << 8;
       format.plain_16_bit = (f[0] | f[1] << 8) == 1 && (f[14] | f[15] << 8) == 16 &&
                             format.channels >= 1 && format.channels <= 8;
@@ -64,8 +53,8 @@ Wav_Format wav_format(const std::vector<unsigned char>& wav) {
 // Whether the data chunk holds no whole sample: such a file is silent, not
 // broken.
 bool has_empty_data(const std::vector<unsigned char>& wav) {
-  for (std::size_t at = 12; at + 8 <= wav.size();) {
-    const std::uint32_t size = read_u32(&wav[at + 4]);
+  for (std::size_t at = first_wav_chunk(wav); at != 0 && at + 8 <= wav.size();) {
+    const std::uint32_t size = wav_u32(&wav[at + 4]);
     if (std::memcmp(&wav[at], "data", 4) == 0) return size < 2 || wav.size() - at - 8 < 2;
     if (size > wav.size() - at - 8) return false;
     at += 8 + std::size_t{size} + (size & 1);

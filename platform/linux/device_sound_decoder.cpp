@@ -16,11 +16,6 @@ std::int64_t frame_bytes(SDL_AudioFormat format, int channels) {
   return SDL_AUDIO_BITSIZE(format) / 8 * channels;
 }
 
-std::uint32_t read_u32(const unsigned char* p) {
-  return p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
-         (std::uint32_t{p[3]} << 24);
-}
-
 void write_u32(unsigned char* p, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
 }
@@ -32,18 +27,10 @@ void write_u32(unsigned char* p, std::uint32_t v) {
 // would have read. Null when no chunk needs it.
 std::unique_ptr<std::vector<unsigned char>> with_chunk_sizes_cut(
     const std::vector<unsigned char>& wav) {
-  // The chunks follow "RIFF", its size and "WAVE"; the library also reads an
-  // image that starts right at "WAVE".
-  std::size_t at;
-  if (wav.size() >= 12 && std::memcmp(wav.data(), "RIFF", 4) == 0) {
-    at = 12;
-  } else if (wav.size() >= 4 && std::memcmp(wav.data(), "WAVE", 4) == 0) {
-    at = 4;
-  } else {
-    return nullptr;
-  }
+  std::size_t at = first_wav_chunk(wav);
+  if (at == 0) return nullptr;
   while (wav.size() - at >= 8) {
-    const std::size_t declared = read_u32(&wav[at + 4]);
+    const std::size_t declared = wav_u32(&wav[at + 4]);
     const std::size_t left = wav.size() - at - 8;
     if (declared > left) {
       auto cut = std::make_unique<std::vector<unsigned char>>(wav);
@@ -101,4 +88,15 @@ std::shared_ptr<const Device_Sound> decode_for_device(const std::vector<unsigned
   sound->bytes.resize(static_cast<std::size_t>(sound->frames * out_frame));
   sound->bytes.shrink_to_fit();
   return sound;
+}
+
+std::size_t first_wav_chunk(const std::vector<unsigned char>& wav) {
+  if (wav.size() >= 12 && std::memcmp(wav.data(), "RIFF", 4) == 0) return 12;
+  if (wav.size() >= 4 && std::memcmp(wav.data(), "WAVE", 4) == 0) return 4;
+  return 0;
+}
+
+std::uint32_t wav_u32(const unsigned char* p) {
+  return p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
+         (std::uint32_t{p[3]} << 24);
 }
