@@ -4,8 +4,11 @@
 #include "cli/cli_main.h"
 #include "panels/about_box.h"
 #include "panels/results_form.h"
+#include "platform/font_families.h"
 #include "shell/main_form.h"
 #include "shell/message_box.h"
+#include "widgets/app_style.h"
+#include "widgets/design_font.h"
 
 namespace {
 
@@ -25,7 +28,18 @@ int main(int argc, char* argv[]) {
   // needs no display.
   if (wants_command_line(argc, argv)) return command_line_main(argc, argv);
 
+  // The font configuration loads on its own thread while the toolkit
+  // connects to the display; the window's first font waits for it.
+  start_font_family_lookup(
+      {"Times New Roman", "Courier", "Courier New", "MS Sans Serif", "System", "Sans Serif"});
   QApplication app(argc, argv);
+  QApplication::setStyle(new App_Style(QApplication::style()));
+  // A default family that is only an alias ("Sans Serif") is named by the
+  // family it stands for, as the window's own are.
+  if (const QFont font = with_installed_family(QApplication::font());
+      font != QApplication::font()) {
+    QApplication::setFont(font);
+  }
   Message_Boxes messages;
   TMainForm1 MainForm1(messages);
   messages.set_owner(&MainForm1);

@@ -12,7 +12,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libsdl2-dev libgif-dev
+  libsdl2-dev libgif-dev libfontconfig-dev
   libgtest-dev libgmock-dev
   fonts-liberation
   xvfb xauth xdotool x11-utils xclip openbox wmctrl

@@ -5,13 +5,22 @@
 #include <QFont>
 #include <QString>
 
+#include "platform/font_families.h"
+
 // Points for a character height in pixels at 96 dpi, rounded half away from zero.
 constexpr int points_for_pixels(int pixel_height) {
   return (pixel_height * 72 * 2 + 96) / (96 * 2);
 }
 
+// `font` with the installed family that stands in for its own, where the start
+// of the program looked that family up.
+inline QFont with_installed_family(QFont font) {
+  font.setFamily(QString::fromStdString(installed_font_family(font.family().toStdString())));
+  return font;
+}
+
 inline QFont design_font(const QString& family, int pixel_height, bool bold = false) {
-  QFont font(family);
+  QFont font = with_installed_family(QFont(family));
   font.setPointSize(points_for_pixels(pixel_height));
   font.setBold(bold);
   return font;

@@ -162,6 +162,15 @@ void draw_check_mark(QPainter& p) {
   p.drawPolyline(tick);
 }
 
+void draw_chevron(QPainter& p) {
+  // Two arrow heads pointing on, as overflow buttons show them.
+  p.setPen(pen(QColor(40, 40, 40), 1.5));
+  p.setBrush(Qt::NoBrush);
+  for (const qreal x : {4.0, 9.0}) {
+    p.drawPolyline(QPolygonF{QPointF(x, 4.5), QPointF(x + 3.5, 8.0), QPointF(x, 11.5)});
+  }
+}
+
 void draw(QPainter& p, Glyph g) {
   switch (g) {
     case Glyph::Door:
@@ -190,6 +199,9 @@ void draw(QPainter& p, Glyph g) {
       break;
     case Glyph::Check_Mark:
       draw_check_mark(p);
+      break;
+    case Glyph::Chevron:
+      draw_chevron(p);
       break;
   }
 }

@@ -14,7 +14,8 @@ enum class Glyph {
   Open_Folder,
   Circular_Arrow,
   Document,
-  Check_Mark
+  Check_Mark,
+  Chevron
 };
 
 // A 16x16 glyph (with a 32x32 version for high DPI) with its normal and its disabled
