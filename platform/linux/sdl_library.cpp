@@ -18,7 +18,8 @@ std::optional<Sdl_Library> load() {
   void* library = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
   if (library == nullptr) return std::nullopt;
   Sdl_Library sdl{};
-  const bool complete = take(library, "SDL_InitSubSystem", sdl.InitSubSystem) &&
+  const bool complete = take(library, "SDL_SetHint", sdl.SetHint) &&
+                        take(library, "SDL_InitSubSystem", sdl.InitSubSystem) &&
                         take(library, "SDL_QuitSubSystem", sdl.QuitSubSystem) &&
                         take(library, "SDL_OpenAudioDevice", sdl.OpenAudioDevice) &&
                         take(library, "SDL_CloseAudioDevice", sdl.CloseAudioDevice) &&
@@ -29,6 +30,10 @@ std::optional<Sdl_Library> load() {
                         take(library, "SDL_BuildAudioCVT", sdl.BuildAudioCVT) &&
                         take(library, "SDL_ConvertAudio", sdl.ConvertAudio);
   if (!complete) return std::nullopt;
+  // The sound subsystem brings the library's event queue, which would turn
+  // SIGINT and SIGTERM into quit events that nothing reads: the program could
+  // then no longer be interrupted or ended by a signal.
+  sdl.SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   return sdl;
 }
 

@@ -8,6 +8,7 @@
 #include <SDL.h>
 
 struct Sdl_Library {
+  decltype(&SDL_SetHint) SetHint;
   decltype(&SDL_InitSubSystem) InitSubSystem;
   decltype(&SDL_QuitSubSystem) QuitSubSystem;
   decltype(&SDL_OpenAudioDevice) OpenAudioDevice;

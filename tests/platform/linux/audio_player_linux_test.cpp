@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <string>
 #include <thread>
@@ -57,6 +58,10 @@ TEST_F(Sdl_Audio_Player, AReadiedDeviceStartsAKeyedSoundAndTellsWhen) {
   EXPECT_LE(*started, std::chrono::steady_clock::now());
   EXPECT_TRUE(player->play_sync(wav(Tone{.milliseconds = 20})));
   EXPECT_GT(*player->last_sound_started(), *started);
+  // An open device leaves the program's signals alone: SIGTERM still ends it.
+  struct sigaction term {};
+  sigaction(SIGTERM, nullptr, &term);
+  EXPECT_EQ(term.sa_handler, SIG_DFL);
 }
 
 TEST_F(Sdl_Audio_Player, RefusesWhatIsNoSoundAndStillPlaysAfterwards) {
