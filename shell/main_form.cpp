@@ -242,11 +242,11 @@ bool TMainForm1::eventFilter(QObject* watched, QEvent* event) {
   // Every press in the keying box keys; widgets get the second press of a
   // quick pair as a double click instead.
   const bool keying_box = watched == GroupBox1 || watched == Label17 || watched == Label1;
-  // The pointer on its way to a key: the sound device opens now, in the
-  // background, so that the first press sounds as soon as any later one. (The
-  // sound library and the thirty libraries it brings are not loaded before
-  // anything needs them.)
-  if (keying_box && event->type() == QEvent::Enter) player_->get_ready();
+  // The pointer in the window, maybe on its way to a key: the sound device
+  // opens now, in the background, so that the first press sounds as soon as
+  // any later one. (The sound library and the thirty libraries it brings are
+  // not loaded before anything needs them.)
+  if ((keying_box || watched == client_) && event->type() == QEvent::Enter) player_->get_ready();
   if (keying_box &&
       (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
     const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
