@@ -55,8 +55,13 @@ void Key_Detector::calibrate(const std::vector<std::complex<float>>& samples) {
   for (const std::complex<float>& s : samples) levels.push_back(probe.envelope(s));
   if (levels.size() < 8) return;
   std::sort(levels.begin(), levels.end());
-  space_level_ = levels[levels.size() / 10];
   mark_level_ = levels[levels.size() * 19 / 20];
+  // The space level from the levels well below the marks. In a short stretch
+  // that is nearly all tone, a tenth of all the levels reaches up the filter's
+  // slopes, and the floor that marks are held above would rise past the marks.
+  const auto low = static_cast<std::size_t>(
+      std::lower_bound(levels.begin(), levels.end(), 0.5 * mark_level_) - levels.begin());
+  space_level_ = low >= 8 ? levels[low / 5] : levels[levels.size() / 10];
   calibrated_ = mark_level_ > space_level_;
 }
 

@@ -118,3 +118,14 @@ TEST_F(Listen_Command, EmptyAndSilentFilesGiveNothingAndBrokenOnesFail) {
 }
 
 }  // namespace
+
+// A letter of dashes alone, rendered with the shortest pauses: the recording
+// is nearly all tone, and the filter's own slopes are most of its quiet levels.
+TEST_F(Listen_Command, HearsDashesWithHardlyAnySilenceAround) {
+  const std::string wav = folder() + "dashes.wav";
+  for (const std::string code : {"- \n", "-- \n"}) {
+    ASSERT_EQ(run({"--wav", wav, "--element-delay", "25", "--letter-delay", "25"}, code), 0) << err;
+    EXPECT_EQ(run({"--listen", wav, "--to-morse"}), 0) << err;
+    EXPECT_EQ(out, code);
+  }
+}
