@@ -28,8 +28,8 @@ std::string best_match(const std::string& family) {
 }
 
 struct Lookup {
+  // Written by the thread alone, and read only once it has been joined.
   std::map<std::string, std::string> answers;
-  // Written by the thread only; read once it has been joined.
   std::jthread thread;
 };
 
