@@ -15,6 +15,7 @@
 void start_font_family_lookup(std::vector<std::string> families);
 
 // The installed family that stands in for `family`, asked on the thread that
-// started the lookup. The first call waits for the lookup; a family that was not looked up, or had no answer, is returned
-// as it is, and the toolkit finds its stand-in itself.
+// started the lookup. The first call waits for the lookup; a family that was
+// not looked up, or had no answer, is returned as it is, and the toolkit finds
+// its stand-in itself.
 std::string installed_font_family(const std::string& family);
