@@ -1,6 +1,8 @@
 # Qt's widget headers and GoogleTest's are most of the compile time of every
-# file that includes them; each target compiles them once instead. Targets
-# that do not exist in this build (no tests, no toolkit) are passed over.
+# file that includes them; a target with several such files compiles them once
+# instead. (The window's test programs cannot share one: Qt's test library
+# defines each program's own folders.) Targets that do not exist in this build
+# (no tests, no toolkit) are passed over.
 option(TAPWRENZ_PCH "Precompile the toolkit's and the test framework's headers" ON)
 if(TAPWRENZ_PCH AND NOT CMAKE_CROSSCOMPILING AND NOT TAPWRENZ_FUZZ)
   set(tapwrenz_std_headers <chrono> <functional> <map> <memory> <optional> <string> <vector>)
@@ -20,8 +22,7 @@ if(TAPWRENZ_PCH AND NOT CMAKE_CROSSCOMPILING AND NOT TAPWRENZ_FUZZ)
                                 <QTest> <gtest/gtest.h>)
     endif()
   endforeach()
-  foreach(target test_engine test_listen test_sound test_shell test_panels test_platform
-                 test_assets test_audio_player)
+  foreach(target test_engine test_sound test_shell test_panels test_platform test_audio_player)
     if(TARGET ${target})
       target_precompile_headers(${target} PRIVATE ${tapwrenz_std_headers} <gtest/gtest.h>)
     endif()
