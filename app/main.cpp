@@ -30,8 +30,7 @@ int main(int argc, char* argv[]) {
 
   // The font configuration loads on its own thread while the toolkit
   // connects to the display; the window's first font waits for it.
-  start_font_family_lookup(
-      {"Times New Roman", "Courier", "Courier New", "MS Sans Serif", "System", "Sans Serif"});
+  start_font_family_lookup(design_families());
   QApplication app(argc, argv);
   QApplication::setStyle(new App_Style(QApplication::style()));
   // A default family that is only an alias ("Sans Serif") is named by the
