@@ -57,7 +57,7 @@ class Sdl_Audio_Player final : public Audio_Player {
     const auto sound = prepare(image);
     if (!sound) return false;
     std::lock_guard lock(mutex_);
-    schedule_->start(sound, clock_->frame_at(asked) + latency_, true);
+    schedule_->start(sound, clock_->paced_start(asked), true);
     return true;
   }
 
@@ -74,15 +74,15 @@ class Sdl_Audio_Player final : public Audio_Player {
     if (!sound) return false;
 
     std::unique_lock lock(mutex_);
-    const Frame wanted = at_once ? schedule_->handed_out() : clock_->frame_at(asked) + latency_;
+    const Frame wanted = at_once ? schedule_->handed_out() : clock_->paced_start(asked);
     const Frame begin = schedule_->start(sound, wanted, false);
     starting_ = begin;
-    const Frame due_frame = begin + sound->frames - (at_once ? 0 : latency_);
+    const Frame end = begin + sound->frames;
     Frame seen = schedule_->handed_out();
     Steady::time_point seen_at = Steady::now();
     for (;;) {
       // Recomputed at each wake: the clock's mapping follows the device.
-      const Steady::time_point due = clock_->time_of(due_frame);
+      const Steady::time_point due = at_once ? clock_->time_of(end) : clock_->paced_end(end);
       const Steady::time_point now = Steady::now();
       if (now >= due) return true;
       if (schedule_->handed_out() != seen) {
@@ -130,13 +130,12 @@ class Sdl_Audio_Player final : public Audio_Player {
     auto device = Sdl_Audio_Device::open(&Sdl_Audio_Player::feed, this);
     if (!device) return false;
     std::unique_lock lock(mutex_);
-    clock_.emplace(device->format().freq);
+    // One buffer so that the start frame has not been handed out yet, one
+    // more for the time decoding takes between the request and the start.
+    clock_.emplace(device->format().freq, 2 * device->format().samples);
     schedule_.emplace(device->frame_bytes(), device->format().silence);
     frame_bytes_ = device->frame_bytes();
     rate_ = device->format().freq;
-    // One buffer so that the start frame has not been handed out yet, one
-    // more for the time decoding takes between the request and the start.
-    latency_ = 2 * device->format().samples;
     lock.unlock();
 
     device->resume();
@@ -179,7 +178,6 @@ class Sdl_Audio_Player final : public Audio_Player {
   // Under mutex_, shared with the device's thread.
   std::optional<Sample_Clock> clock_;
   std::optional<Sample_Schedule> schedule_;
-  Frame latency_ = 0;
   int frame_bytes_ = 0;
   int rate_ = 0;
   std::optional<Frame> starting_;  // the first frame of the last sound, until handed out

@@ -21,7 +21,7 @@ Sample_Clock::Frame duration_to_frames(std::chrono::nanoseconds d, int rate) {
 
 }  // namespace
 
-Sample_Clock::Sample_Clock(int rate) : rate_(rate) {}
+Sample_Clock::Sample_Clock(int rate, Frame latency) : rate_(rate), latency_(latency) {}
 
 void Sample_Clock::on_callback(Time at, Frame frame) {
   origins_[callbacks_ % kWindow] = at - frames_to_duration(frame, rate_);

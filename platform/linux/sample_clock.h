@@ -12,7 +12,9 @@ class Sample_Clock {
   using Time = std::chrono::steady_clock::time_point;
   using Frame = std::int64_t;
 
-  explicit Sample_Clock(int rate);
+  // `latency` is how far behind the request a paced sound starts: enough
+  // for its first frame not to have been handed out yet.
+  Sample_Clock(int rate, Frame latency);
 
   // A device callback began at `at` and is about to hand out frames from
   // `frame` on.
@@ -24,6 +26,13 @@ class Sample_Clock {
   Frame frame_at(Time t) const;
   Time time_of(Frame frame) const;
 
+  // A paced sound asked for at `asked` starts at this frame, one latency
+  // later; the wait for a paced sound that ends before `end` ends the same
+  // latency early. So the silence heard between two sounds is the time from
+  // one wait's end to the next request, whatever the device's buffer.
+  Frame paced_start(Time asked) const { return frame_at(asked) + latency_; }
+  Time paced_end(Frame end) const { return time_of(end - latency_); }
+
  private:
   // 40 ms of 5 ms buffers: long enough to hold a punctual callback through
   // a run of late ones, short enough to follow a device whose clock wanders
@@ -33,6 +42,7 @@ class Sample_Clock {
   static constexpr int kWindow = 8;
 
   int rate_;
+  Frame latency_;
   // For each recent callback, the moment frame 0 would have been handed out
   // had the device run at exactly `rate_` since. A callback that woke up late
   // gives a later moment than the device's; the earliest is the truest.

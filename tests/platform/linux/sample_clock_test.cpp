@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
+#include "platform/linux/sample_schedule.h"
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -10,7 +15,7 @@ using Time = Sample_Clock::Time;
 const Time kStart = Time() + 1000h;
 
 TEST(Sample_Clock, MapsTimeToFramesAndBackAtTheDeviceRate) {
-  Sample_Clock clock(48000);
+  Sample_Clock clock(48000, 0);
   EXPECT_FALSE(clock.started());
   clock.on_callback(kStart, 240);
   EXPECT_TRUE(clock.started());
@@ -20,7 +25,7 @@ TEST(Sample_Clock, MapsTimeToFramesAndBackAtTheDeviceRate) {
   EXPECT_EQ(clock.frame_at(clock.time_of(123457)), 123457);
 
   // A month of frames at 192 kHz neither overflows nor loses a frame.
-  Sample_Clock fast(192000);
+  Sample_Clock fast(192000, 0);
   const Sample_Clock::Frame month = 192000LL * 3600 * 24 * 31;
   fast.on_callback(kStart, month);
   EXPECT_EQ(fast.frame_at(kStart + 1s + 5us), month + 192000 + 0);
@@ -28,7 +33,7 @@ TEST(Sample_Clock, MapsTimeToFramesAndBackAtTheDeviceRate) {
 }
 
 TEST(Sample_Clock, LateCallbacksDoNotMoveTheMapping) {
-  Sample_Clock clock(48000);
+  Sample_Clock clock(48000, 0);
   for (int i = 0; i < 100; ++i) {
     // Every fifth callback wakes up 2.5 ms late.
     const auto late = i % 5 == 4 ? 2500us : 0us;
@@ -41,7 +46,7 @@ TEST(Sample_Clock, LateCallbacksDoNotMoveTheMapping) {
 // that stays the same, so that the latency it adds is a constant.
 TEST(Sample_Clock, FollowsADeviceClockThatRunsFastOrSlow) {
   for (const auto period : {4900us, 5100us}) {
-    Sample_Clock clock(48000);
+    Sample_Clock clock(48000, 0);
     Sample_Clock::Frame lag = 0;
     for (int i = 0; i < 2000; ++i) {
       const Time at = kStart + i * period;
@@ -53,6 +58,50 @@ TEST(Sample_Clock, FollowsADeviceClockThatRunsFastOrSlow) {
       lag = now_lag;
     }
     EXPECT_LE(std::abs(lag), 240) << "within the window's span of drift";
+  }
+}
+
+// The player's promise, on a device that hands out 5 ms buffers, every fourth
+// one late, where decoding lets a callback run between a request and the
+// sound's start: the silence between two sounds is the time from the end of
+// the wait for the one to the request of the next, wherever in a buffer the
+// request falls.
+TEST(Sample_Clock, SilenceIsTheTimeFromTheEndOfAWaitToTheNextRequest) {
+  constexpr int kBuffer = 240;
+  Sample_Clock clock(48000, 2 * kBuffer);
+  Sample_Schedule schedule(1, 0);
+  std::vector<unsigned char> out(kBuffer);
+  int callbacks = 0;
+  const auto run_device_until = [&](Time t) {
+    for (;;) {
+      const Time at = kStart + callbacks * 5ms + (callbacks % 4 == 3 ? 1500us : 0us);
+      if (at > t) return;
+      clock.on_callback(at, schedule.handed_out());
+      schedule.fill(out.data(), kBuffer);
+      ++callbacks;
+    }
+  };
+  auto sound = std::make_shared<Device_Sound>();
+  sound->frames = 2880;  // 60 ms
+  sound->bytes.assign(2880, 1);
+
+  struct Step {
+    std::chrono::microseconds pause_before, decoding;
+  };
+  Time asked = kStart + 20ms;
+  Sample_Clock::Frame last_end = 0;
+  for (const Step step : {Step{0us, 0us}, Step{50ms, 0us}, Step{25ms + 1234us, 4ms},
+                          Step{10ms + 4999us, 4900us}, Step{300ms + 2500us, 1us}}) {
+    asked += step.pause_before;
+    run_device_until(asked + step.decoding);
+    const Sample_Clock::Frame begin = schedule.start(sound, clock.paced_start(asked), false);
+    if (last_end > 0) {
+      EXPECT_NEAR(begin - last_end, step.pause_before.count() * 48 / 1000, 1)
+          << step.pause_before.count() << " us, decoding " << step.decoding.count() << " us";
+    }
+    last_end = begin + sound->frames;
+    asked = clock.paced_end(last_end);  // the next request comes as the wait ends
+    run_device_until(asked);
   }
 }
 
