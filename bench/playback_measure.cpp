@@ -2,10 +2,13 @@
 // player: the processor time it takes, and (with the disk driver, the
 // default here) the pauses found in the captured audio against the set
 // delays. Before it, keys 20 dots and dashes in the keying box, the first
-// half a second after the pointer came into it, and times each from the
-// mouse event to the moment the player handed the sound's first sample to
-// the device; the captured tones confirm those moments.
-//   playback_measure [seconds of Morse, default 10]
+// some time after the pointer came into it (half a second unless told), and
+// times each from the mouse event to the moment the player handed the
+// sound's first sample to the device; the captured tones confirm those
+// moments.
+//   playback_measure [seconds of Morse, default 10] [ms from the pointer's
+//                    coming in to the first press, default 500; "cold": it
+//                    never came in, as with a press sent straight to the box]
 // The capture goes to $SDL_DISKAUDIOFILE (default /tmp/tapwrenz-playback.raw):
 // 48 kHz, 32-bit float, stereo, as the player opens the device.
 
@@ -107,6 +110,8 @@ int main(int argc, char** argv) {
   }
   if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
   const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+  const bool cold = argc > 2 && std::strcmp(argv[2], "cold") == 0;
+  const int head_start = argc > 2 && !cold ? std::max(0, std::atoi(argv[2])) : 500;
 
   QApplication app(argc, argv);
   Message_Boxes messages;
@@ -126,11 +131,13 @@ int main(int argc, char** argv) {
   std::vector<Steady::time_point> first_samples;
   double press_to_request = 0;
   std::mt19937 random(7);
-  // The pointer comes into the keying box half a second before the first
-  // press, as a hand on its way to a key does.
-  QEnterEvent enter(QPointF(30, 30), QPointF(30, 30), QPointF(30, 30));
-  QCoreApplication::sendEvent(form.GroupBox1, &enter);
-  form.Delay_Millisec(500);
+  // The pointer comes into the keying box before the first press, as a hand
+  // on its way to a key does.
+  if (!cold) {
+    QEnterEvent enter(QPointF(30, 30), QPointF(30, 30), QPointF(30, 30));
+    QCoreApplication::sendEvent(form.GroupBox1, &enter);
+    form.Delay_Millisec(head_start);
+  }
   for (int i = 0; i < kPresses; ++i) {
     const Qt::MouseButton button = i % 3 == 2 ? Qt::RightButton : Qt::LeftButton;
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(30, 30), QPointF(30, 30), button, button,
