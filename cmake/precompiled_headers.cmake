@@ -1,9 +1,25 @@
 # Qt's widget headers and GoogleTest's are most of the compile time of every
-# file that includes them; a target with several such files compiles them once
-# instead. (The window's test programs cannot share one: Qt's test library
-# defines each program's own folders.) Targets that do not exist in this build
-# (no tests, no toolkit) are passed over.
+# file that includes them: they are compiled once, into a header that every
+# target built with the same flags shares (the compiler refuses a header made
+# with other macros). Targets that do not exist in this build (no tests, no
+# toolkit) are passed over.
 option(TAPWRENZ_PCH "Precompile the toolkit's and the test framework's headers" ON)
+
+# The first existing target of `targets` compiles `headers`; the others reuse it.
+function(tapwrenz_share_precompiled_headers targets headers)
+  set(owner)
+  foreach(target IN LISTS targets)
+    if(NOT TARGET ${target})
+      continue()
+    elseif(owner)
+      target_precompile_headers(${target} REUSE_FROM ${owner})
+    else()
+      set(owner ${target})
+      target_precompile_headers(${target} PRIVATE ${headers})
+    endif()
+  endforeach()
+endfunction()
+
 if(TAPWRENZ_PCH AND NOT CMAKE_CROSSCOMPILING AND NOT TAPWRENZ_FUZZ)
   set(tapwrenz_std_headers <chrono> <functional> <map> <memory> <optional> <string> <vector>)
   set(tapwrenz_qt_headers
@@ -11,20 +27,28 @@ if(TAPWRENZ_PCH AND NOT CMAKE_CROSSCOMPILING AND NOT TAPWRENZ_FUZZ)
       <QListWidget> <QMainWindow> <QMenu> <QMenuBar> <QPainter> <QPlainTextEdit> <QPointer>
       <QProgressBar> <QPushButton> <QRadioButton> <QScreen> <QSpinBox> <QString> <QTabWidget>
       <QTextBlock> <QTextCursor> <QTextDocument> <QTimer> <QWidget>)
-  foreach(target tapwrenz_widgets tapwrenz_panels tapwrenz_shell)
+  tapwrenz_share_precompiled_headers("tapwrenz_widgets;tapwrenz_panels;tapwrenz_shell;tapwrenz"
+                                     "${tapwrenz_std_headers};${tapwrenz_qt_headers}")
+  # Qt's test library defines each program's own source and build folders,
+  # for finding test data by name, which no test here does: one value for all
+  # lets the window's test programs share a header. The command line's tests
+  # also know where the program is, so they keep their own.
+  if(TARGET Qt6::Test)
+    get_target_property(qt_test_definitions Qt6::Test INTERFACE_COMPILE_DEFINITIONS)
+    string(REPLACE "$<TARGET_PROPERTY:SOURCE_DIR>" "${PROJECT_SOURCE_DIR}/tests"
+                   qt_test_definitions "${qt_test_definitions}")
+    set_target_properties(Qt6::Test PROPERTIES INTERFACE_COMPILE_DEFINITIONS "${qt_test_definitions}")
+  endif()
+  set(tapwrenz_qt_test_headers ${tapwrenz_std_headers} ${tapwrenz_qt_headers} <QTest> <gtest/gtest.h>)
+  foreach(target test_ui test_hostile test_panels_ui)
     if(TARGET ${target})
-      target_precompile_headers(${target} PRIVATE ${tapwrenz_std_headers} ${tapwrenz_qt_headers})
+      set_target_properties(${target} PROPERTIES QT_TESTCASE_BUILDDIR "${PROJECT_BINARY_DIR}/tests")
     endif()
   endforeach()
-  foreach(target test_ui test_hostile test_cli test_panels_ui)
-    if(TARGET ${target})
-      target_precompile_headers(${target} PRIVATE ${tapwrenz_std_headers} ${tapwrenz_qt_headers}
-                                <QTest> <gtest/gtest.h>)
-    endif()
-  endforeach()
-  foreach(target test_engine test_sound test_shell test_panels test_platform test_audio_player)
-    if(TARGET ${target})
-      target_precompile_headers(${target} PRIVATE ${tapwrenz_std_headers} <gtest/gtest.h>)
-    endif()
-  endforeach()
+  tapwrenz_share_precompiled_headers("test_ui;test_hostile;test_panels_ui" "${tapwrenz_qt_test_headers}")
+  tapwrenz_share_precompiled_headers("test_cli" "${tapwrenz_qt_test_headers}")
+  tapwrenz_share_precompiled_headers(
+    "test_engine;test_sound;test_shell;test_panels;test_audio_player"
+    "${tapwrenz_std_headers};<gtest/gtest.h>")
+  tapwrenz_share_precompiled_headers("test_platform" "${tapwrenz_std_headers};<gtest/gtest.h>")
 endif()
