@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/morse_table.h"
+#include "engine/riff_chunks.h"
 #include "listen/morse_listener.h"
 #include "platform/linux/device_sound_decoder.h"
 #include "shell/area_conversion.h"
@@ -30,22 +31,16 @@ struct Wav_Format {
 };
 
 Wav_Format wav_format(const std::vector<unsigned char>& wav) {
-  std::size_t at = first_wav_chunk(wav);
-  if (at == 0) return {};
-  while (wav.size() - at >= 8) {
-    const std::uint32_t size = wav_u32(&wav[at + 4]);
-    if (std::memcmp(&wav[at], "fmt ", 4) == 0) {
-      if (size < 16 || wav.size() - at < 24) return {};
-      const unsigned char* f = &wav[at + 8];
-      Wav_Format format;
-      format.rate = wav_u32(f + 4);
-      format.channels = f[2] | f[3] << 8;
-      format.plain_16_bit = (f[0] | f[1] << 8) == 1 && (f[14] | f[15] << 8) == 16 &&
-                            format.channels >= 1 && format.channels <= 8;
-      return format;
-    }
-    if (size > wav.size() - at - 8) break;
-    at += 8 + std::size_t{size} + (size & 1);
+  for (Riff_Walker chunks(wav); const auto chunk = chunks.next();) {
+    if (chunk->id != "fmt ") continue;
+    if (chunk->declared < 16 || chunk->available < 16) return {};
+    const unsigned char* f = &wav[chunk->body];
+    Wav_Format format;
+    format.rate = riff_u32(f + 4);
+    format.channels = f[2] | f[3] << 8;
+    format.plain_16_bit = (f[0] | f[1] << 8) == 1 && (f[14] | f[15] << 8) == 16 &&
+                          format.channels >= 1 && format.channels <= 8;
+    return format;
   }
   return {};
 }
@@ -53,12 +48,8 @@ Wav_Format wav_format(const std::vector<unsigned char>& wav) {
 // Whether the data chunk holds no whole sample: such a file is silent, not
 // broken.
 bool has_empty_data(const std::vector<unsigned char>& wav) {
-  for (std::size_t at = first_wav_chunk(wav); at != 0 && at + 8 <= wav.size();) {
-    const std::uint32_t size = wav_u32(&wav[at + 4]);
-    if (std::memcmp(&wav[at], "data", 4) == 0) return size < 2 || wav.size() - at - 8 < 2;
-    if (size > wav.size() - at - 8) return false;
-    at += 8 + std::size_t{size} + (size & 1);
-  }
+  for (Riff_Walker chunks(wav); const auto chunk = chunks.next();)
+    if (chunk->id == "data") return chunk->available < 2;
   return false;
 }
 

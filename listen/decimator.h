@@ -14,9 +14,6 @@ class Fir_Decimator {
   // Appends the outputs that `count` more input samples complete.
   void process(const float* in, std::size_t count, std::vector<float>& out);
 
-  int factor() const { return factor_; }
-  std::size_t taps() const { return taps_.size(); }
-
  private:
   int factor_;
   std::vector<float> taps_;

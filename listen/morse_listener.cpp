@@ -42,15 +42,7 @@ void Morse_Listener::narrow(float sample) {
   // every sum after them.
   sample = std::isfinite(sample) ? std::clamp(sample, -1e4f, 1e4f) : 0.0f;
   if (started_) {
-    // The mixer, summed down to the detector's rate.
-    const std::complex<double> p = phase_;
-    sum_ += std::complex<float>(float(sample * p.real()), float(-sample * p.imag()));
-    phase_ *= step_;
-    if (++summed_ == sum_length_) {
-      to_detector(sum_ / float(sum_length_));
-      sum_ = {};
-      summed_ = 0;
-    }
+    if (const auto baseband = mix_down(sample)) to_detector(*baseband);
     if (finder_.push(sample)) {
       if (++since_normalised_ >= 4) {
         phase_ /= std::abs(phase_);
@@ -83,15 +75,8 @@ void Morse_Listener::start(double hz) {
 
   // The waiting stream mixed down in one go.
   std::vector<std::complex<float>> baseband;
-  for (const float s : waiting_) {
-    sum_ += std::complex<float>(float(s * phase_.real()), float(-s * phase_.imag()));
-    phase_ *= step_;
-    if (++summed_ == sum_length_) {
-      baseband.push_back(sum_ / float(sum_length_));
-      sum_ = {};
-      summed_ = 0;
-    }
-  }
+  for (const float s : waiting_)
+    if (const auto b = mix_down(s)) baseband.push_back(*b);
   phase_ /= std::abs(phase_);
   waiting_.clear();
   waiting_.shrink_to_fit();
@@ -128,6 +113,16 @@ void Morse_Listener::start(double hz) {
   detector_.set_element(element);
   detector_.calibrate(baseband);
   for (const std::complex<float>& b : baseband) to_detector(b);
+}
+
+std::optional<std::complex<float>> Morse_Listener::mix_down(float sample) {
+  sum_ += std::complex<float>(float(sample * phase_.real()), float(-sample * phase_.imag()));
+  phase_ *= step_;
+  if (++summed_ < sum_length_) return std::nullopt;
+  const std::complex<float> baseband = sum_ / float(sum_length_);
+  sum_ = {};
+  summed_ = 0;
+  return baseband;
 }
 
 void Morse_Listener::to_detector(std::complex<float> baseband) {

@@ -33,12 +33,12 @@ class Morse_Listener {
   // The Morse code decided since the last call.
   std::string take() { return decoder_.take(); }
 
-  // The tone followed, in Hz, once one has been found.
-  std::optional<double> tone() const { return finder_.tone(); }
-
  private:
   void narrow(float sample);
   void start(double hz);
+  // The tone mixed down to 0 Hz and summed: a detector sample every
+  // `sum_length_` narrowed samples.
+  std::optional<std::complex<float>> mix_down(float sample);
   void to_detector(std::complex<float> baseband);
 
   double rate_;  // of the narrowed stream

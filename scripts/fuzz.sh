@@ -11,7 +11,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-20}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(wav_image gif_logo profile_file morse_conversion strutil desktop_entry listen_samples)
+[ ${#targets[@]} -gt 0 ] || targets=(wav_image gif_logo profile_file morse_conversion strutil desktop_entry listen_samples listen_file)
 
 "$here/scripts/setup-debian.sh" fuzz
 dir="$here/build-fuzz"
@@ -40,7 +40,7 @@ max_len() {
 # top of what the sanitizers keep aside.
 rss_limit() {
   case "$1" in
-    wav_image) echo 4096 ;;
+    wav_image | listen_file) echo 4096 ;;
     *) echo 2048 ;;
   esac
 }

@@ -263,8 +263,45 @@ def samples():
     put("listen_samples", "broken_values.raw", struct.pack("<%df" % len(broken), *broken) + tail)
 
 
+# ---- Recordings for --listen ------------------------------------------------
+
+def keyed(rate, hz, elements, unit, scale):
+    """A tone keyed on and off: (on, units) pairs at `unit` seconds each."""
+    out = []
+    for on, units in elements:
+        for i in range(int(units * unit * rate)):
+            out.append(scale * math.sin(2 * math.pi * hz * i / rate) if on else 0.0)
+    return out
+
+
+def recordings():
+    # Small enough for the cap on a fuzzed file's length: low rates and
+    # narrow samples. The last byte picks the output and the alphabet.
+    a_code = [(False, 2), (True, 1), (False, 1), (True, 3), (False, 3)]
+    low = keyed(2000, 500, a_code * 2, 0.1, 100)
+    pcm8 = bytes(int(128 + s) & 0xFF for s in low)
+    put("listen_file", "a_pcm8_2000.wav", wav(fmt(1, 1, 2000, 8), pcm8[:3900]))
+    pcm16 = keyed(2000, 400, a_code, 0.08, 12000)
+    put("listen_file", "a_pcm16_stereo_2000.wav",
+        wav(fmt(1, 2, 2000, 16), b"".join(struct.pack("<hh", int(v), int(v)) for v in pcm16[:960])))
+    put("listen_file", "a_pcm16_mono_2000.wav",
+        wav(fmt(1, 1, 2000, 16), b"".join(struct.pack("<h", int(v)) for v in pcm16[:1900]) + b"\x01"))
+    put("listen_file", "a_float32_1000.wav",
+        wav(fmt(3, 1, 1000, 32, extra=b""), b"".join(struct.pack("<f", v / 30000) for v in
+                                                   keyed(1000, 350, a_code, 0.1, 12000)[:960])))
+    put("listen_file", "mulaw_8000.wav", wav(fmt(7, 1, 8000, 8, extra=b""), pcm8[:2000]))
+    put("listen_file", "no_samples.wav", wav(fmt(1, 1, 8000, 16), b""))
+    put("listen_file", "huge_data_size.wav",
+        wav(fmt(1, 1, 2000, 16), pcm8[:600], data_size=0xFFFFFFF0))
+    # Found by hand: an odd chunk that fills the file without its pad byte
+    # made the format search read past the end.
+    put("listen_file", "odd_last_chunk.wav", b"RIFF" + struct.pack("<I", 13) + b"WAVEjunk" +
+        struct.pack("<I", 1) + b"x")
+
+
 def main():
     samples()
+    recordings()
     wavs()
     gifs(sys.argv[1] if len(sys.argv) > 1 else None)
     profiles()

@@ -1,5 +1,6 @@
 #include "platform/linux/device_sound_decoder.h"
 
+#include "engine/riff_chunks.h"
 #include "platform/linux/sdl_library.h"
 
 #include <climits>
@@ -27,18 +28,12 @@ void write_u32(unsigned char* p, std::uint32_t v) {
 // would have read. Null when no chunk needs it.
 std::unique_ptr<std::vector<unsigned char>> with_chunk_sizes_cut(
     const std::vector<unsigned char>& wav) {
-  std::size_t at = first_wav_chunk(wav);
-  if (at == 0) return nullptr;
-  while (wav.size() - at >= 8) {
-    const std::size_t declared = wav_u32(&wav[at + 4]);
-    const std::size_t left = wav.size() - at - 8;
-    if (declared > left) {
+  for (Riff_Walker chunks(wav); const auto chunk = chunks.next();) {
+    if (chunk->cut_short()) {
       auto cut = std::make_unique<std::vector<unsigned char>>(wav);
-      write_u32(&(*cut)[at + 4], static_cast<std::uint32_t>(left));
+      write_u32(&(*cut)[chunk->header + 4], static_cast<std::uint32_t>(chunk->available));
       return cut;
     }
-    at += 8 + declared + (declared & 1);
-    if (at > wav.size()) break;
   }
   return nullptr;
 }
@@ -88,15 +83,4 @@ std::shared_ptr<const Device_Sound> decode_for_device(const std::vector<unsigned
   sound->bytes.resize(static_cast<std::size_t>(sound->frames * out_frame));
   sound->bytes.shrink_to_fit();
   return sound;
-}
-
-std::size_t first_wav_chunk(const std::vector<unsigned char>& wav) {
-  if (wav.size() >= 12 && std::memcmp(wav.data(), "RIFF", 4) == 0) return 12;
-  if (wav.size() >= 4 && std::memcmp(wav.data(), "WAVE", 4) == 0) return 4;
-  return 0;
-}
-
-std::uint32_t wav_u32(const unsigned char* p) {
-  return p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
-         (std::uint32_t{p[3]} << 24);
 }

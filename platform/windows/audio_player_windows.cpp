@@ -6,14 +6,12 @@
 
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <utility>
 
-namespace {
+#include "engine/riff_chunks.h"
 
-std::uint32_t read_le32(const unsigned char* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
+namespace {
 
 void write_le32(unsigned char* p, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
@@ -31,28 +29,24 @@ Sound_Image within_bounds(const Sound_Image& image) {
       std::memcmp(bytes.data() + 8, "WAVE", 4) != 0)
     return nullptr;
 
-  const std::uint64_t riff_size = read_le32(bytes.data() + 4);
-  std::uint64_t end = 8 + riff_size;
-  bool cut = false;
-  if (riff_size < 4 || end > bytes.size()) {
-    end = bytes.size();
-    cut = true;
+  const std::uint64_t riff_size = riff_u32(bytes.data() + 4);
+  std::size_t end = bytes.size();
+  bool cut = true;
+  if (riff_size >= 4 && 8 + riff_size <= bytes.size()) {
+    end = static_cast<std::size_t>(8 + riff_size);
+    cut = false;
   }
-  std::uint64_t cut_chunk_at = 0;  // where the size of a chunk to shorten is
-  std::uint64_t at = 12;
-  while (at < end) {
-    if (end - at < 8) {  // a partial chunk header: leave it outside
-      end = at;
+  std::size_t cut_chunk_at = 0;  // where the size of a chunk to shorten is
+  Riff_Walker chunks(std::span<const unsigned char>(bytes).first(end), 12);
+  while (const auto chunk = chunks.next()) {
+    if (chunk->cut_short()) {
+      cut_chunk_at = chunk->header + 4;
       cut = true;
-      break;
     }
-    const std::uint64_t size = read_le32(bytes.data() + at + 4);
-    if (size > end - at - 8) {
-      cut_chunk_at = at + 4;
-      cut = true;
-      break;
-    }
-    at += 8 + size + (size & 1);
+  }
+  if (chunks.position() < end) {  // a partial chunk header: leave it outside
+    end = chunks.position();
+    cut = true;
   }
   if (!cut) return image;
 

@@ -117,6 +117,52 @@ TEST_F(Listen_Command, EmptyAndSilentFilesGiveNothingAndBrokenOnesFail) {
   EXPECT_EQ(out, "");
 }
 
+// Crafted headers, from a file and from standard input: a decode or a clear
+// failure, never a crash or a read beyond the bytes.
+TEST_F(Listen_Command, CraftedHeadersDecodeOrFailClearly) {
+  const auto le32 = [](std::uint32_t v) {
+    std::string s;
+    put_le(s, v, 4);
+    return s;
+  };
+  const std::string silent = wav_bytes(Test_Wav{8000, 1, 16, std::vector<std::int16_t>(800)});
+  const std::string fmt = silent.substr(12, 24);
+  const auto riff = [&](const std::string& chunks) {
+    return "RIFF" + le32(static_cast<std::uint32_t>(4 + chunks.size())) + "WAVE" + chunks;
+  };
+  std::string data_claiming_4_gb = silent, fmt_claiming_4_gb = silent;
+  data_claiming_4_gb.replace(40, 4, le32(0xFFFFFFF0u));
+  fmt_claiming_4_gb.replace(16, 4, le32(0xFFFFFFFFu));
+  const struct {
+    const char* what;
+    std::string bytes;
+    bool plays;
+  } cases[] = {
+      {"an odd chunk filling the file without its pad byte (21 bytes)",
+       riff("junk" + le32(1) + "x"), false},
+      {"the same after the format", riff(fmt + "junk" + le32(1) + "x"), false},
+      {"an odd data chunk without its pad byte", riff(fmt + "data" + le32(1) + "x"), true},
+      {"a data chunk claiming 4 GB", data_claiming_4_gb, true},
+      {"a format chunk claiming 4 GB", fmt_claiming_4_gb, false},
+      {"a format chunk cut short", silent.substr(0, 30), false},
+      {"data cut after an odd byte", silent.substr(0, 101), true},
+      {"a header cut after the format", silent.substr(0, 39), false},
+  };
+  const std::string path = folder() + "crafted.wav";
+  for (const auto& c : cases) {
+    write_file(path, c.bytes);
+    const int status = c.plays ? cli_exit_ok : cli_exit_failure;
+    EXPECT_EQ(run({"--listen", path}), status) << c.what << ": " << err;
+    EXPECT_EQ(err, c.plays ? "" : "tapwrenz: \"" + path + "\" is no WAV file that can be played\n")
+        << c.what;
+    EXPECT_EQ(run({"--listen", "-"}, c.bytes), status) << c.what << ": " << err;
+    EXPECT_EQ(err,
+              c.plays ? "" : "tapwrenz: the standard input is no WAV file that can be played\n")
+        << c.what;
+    EXPECT_EQ(out, "") << c.what;
+  }
+}
+
 }  // namespace
 
 // A letter of dashes alone, rendered with the shortest pauses: the recording

@@ -1,12 +1,36 @@
 #include "synth.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <numbers>
 #include <random>
 
 #include "engine/morse_table.h"
 
 namespace {
+
+// The draws are made here from the engine's raw words, which the standard
+// fixes, rather than by the standard distributions, whose numbers differ
+// from one standard library to another: the same seed then gives the same
+// recording everywhere.
+
+// Uniform in (0, 1): never 0, so that its logarithm is finite.
+double uniform(std::mt19937& random) { return (double(random()) + 0.5) / 4294967296.0; }
+
+double uniform(std::mt19937& random, double low, double high) {
+  return low + (high - low) * uniform(random);
+}
+
+// 0 .. n-1.
+int pick(std::mt19937& random, int n) {
+  return static_cast<int>(std::uint64_t{random()} * std::uint64_t(n) >> 32);
+}
+
+// Standard normal, by the Box-Muller transform.
+double normal(std::mt19937& random) {
+  const double radius = std::sqrt(-2.0 * std::log(uniform(random)));
+  return radius * std::cos(2.0 * std::numbers::pi * uniform(random));
+}
 
 struct Tone_Span {
   double start = 0.0;  // seconds
@@ -19,8 +43,9 @@ std::vector<Tone_Span> keying(const std::string& text, double wpm, double end_wp
                               double& length) {
   TMorse_Code_Table table;
   Build_Morse_Code_Table(table, kAlphabet_English);
-  std::uniform_real_distribution<double> off(-jitter, jitter);
-  const auto jittered = [&](double seconds) { return seconds * (1.0 + off(random)); };
+  const auto jittered = [&](double seconds) {
+    return seconds * (1.0 + uniform(random, -jitter, jitter));
+  };
   std::vector<Tone_Span> spans;
   double t = 0.5;
   double letter_gap = 0.0;
@@ -105,8 +130,7 @@ std::vector<float> synthesize(const Synth_Recording& r) {
     const double signal_power = amplitude * amplitude / 2.0;
     const double in_band = signal_power / std::pow(10.0, r.snr_db / 10.0);
     const double sigma = std::sqrt(in_band * (r.rate / 2.0) / 2500.0);
-    std::normal_distribution<float> noise(0.0f, float(sigma));
-    for (float& s : out) s += noise(random);
+    for (float& s : out) s += float(sigma * normal(random));
   }
   return out;
 }
@@ -115,12 +139,10 @@ std::string random_words(unsigned seed, int characters) {
   static constexpr char letters[] =
       "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   std::mt19937 random(seed);
-  std::uniform_int_distribution<int> pick(0, int(sizeof letters) - 2);
-  std::uniform_int_distribution<int> word_length(2, 7);
   std::string text;
   while (int(text.size()) < characters) {
     if (!text.empty()) text += ' ';
-    for (int n = word_length(random); n > 0; --n) text += letters[pick(random)];
+    for (int n = 2 + pick(random, 6); n > 0; --n) text += letters[pick(random, sizeof letters - 1)];
   }
   return text;
 }

@@ -77,6 +77,26 @@ TEST(DeviceSoundDecoder, DataChunkClaimingGigabytesPlaysWhatIsThere) {
   EXPECT_EQ(decoded_bare->bytes, expected->bytes);
 }
 
+TEST(DeviceSoundDecoder, OddLastChunksWithoutTheirPadBytePlay) {
+  // 11 frames of 8 bits: an odd data chunk, which ends the file without the
+  // pad byte that would make it even.
+  const std::vector<unsigned char> odd =
+      wav_bytes(Tone{.milliseconds = 1, .rate = 11025, .format = Sample_Format::Unsigned8});
+  ASSERT_EQ(odd.size() % 2, 1u);
+  std::vector<unsigned char> padded = odd;
+  padded.push_back(0);
+  std::vector<unsigned char> odd_chunk_after = padded;  // a one-byte chunk after the data
+  odd_chunk_after.insert(odd_chunk_after.end(), {'j', 'u', 'n', 'k', 1, 0, 0, 0, 'x'});
+
+  const auto expected = decode_for_device(padded, device_format());
+  ASSERT_NE(expected, nullptr);
+  for (const std::vector<unsigned char>& image : {odd, odd_chunk_after}) {
+    const auto decoded = decode_for_device(image, device_format());
+    ASSERT_NE(decoded, nullptr) << image.size();
+    EXPECT_EQ(decoded->bytes, expected->bytes) << image.size();
+  }
+}
+
 TEST(DeviceSoundDecoder, CutOrOversizedHeadersGiveNoSound) {
   std::vector<unsigned char> image = wav_bytes(Tone{.milliseconds = 20});
   set_u32(image, kFmt_Size_At, 0xFFFFFFF0u);  // the format chunk swallows the rest
