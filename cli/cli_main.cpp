@@ -7,6 +7,7 @@
 #include "cli/options.h"
 #include "cli/pipe_conversion.h"
 #include "cli/settings_defaults.h"
+#include "cli/uncoded_characters.h"
 #include "cli/wav_render.h"
 
 namespace {
@@ -20,7 +21,8 @@ int report(Byte_Sink& err, std::string problem, int status) {
   return status;
 }
 
-int render(const Cli_Options& o, const Settings_Defaults& d, Byte_Source& in, Byte_Sink& err) {
+int render(const Cli_Options& o, const Settings_Defaults& d, Byte_Source& in, Byte_Sink& out,
+           Byte_Sink& err) {
   std::string error;
   const auto sounds = load_element_sounds(o.dot_file.value_or(d.dot_file),
                                           o.dash_file.value_or(d.dash_file), error);
@@ -28,7 +30,11 @@ int render(const Cli_Options& o, const Settings_Defaults& d, Byte_Source& in, By
   const Wav_Render_Settings settings{o.wav_file, o.alphabet.value_or(d.alphabet),
                                      o.element_delay.value_or(d.element_delay),
                                      o.letter_delay.value_or(d.letter_delay)};
-  if (!render_wav(settings, *sounds, in, error)) return report(err, error, cli_exit_failure);
+  const Wav_Render_Result rendered = render_wav(settings, *sounds, in, out);
+  if (!rendered.ok) return report(err, rendered.error, cli_exit_failure);
+  // Text given by mistake makes a silent file; it is written all the same.
+  if (rendered.elements == 0)
+    report(err, "no Morse code in the input: convert text with --to-morse first", cli_exit_ok);
   return cli_exit_ok;
 }
 
@@ -48,7 +54,7 @@ int run_command_line(const std::vector<std::string>& arguments, const App_Folder
       break;
   }
   const Settings_Defaults defaults = read_settings_defaults(folders);
-  if (o.mode == Cli_Mode::Wav) return render(o, defaults, in, err);
+  if (o.mode == Cli_Mode::Wav) return render(o, defaults, in, out, err);
   std::string error;
   if (o.mode == Cli_Mode::Listen) {
     const Listen_Request request{o.listen_file, o.listen_morse,
@@ -58,8 +64,11 @@ int run_command_line(const std::vector<std::string>& arguments, const App_Folder
   }
   const Conversion conversion =
       o.mode == Cli_Mode::To_Morse ? Conversion::Text_to_Morse : Conversion::Morse_to_Text;
-  if (!convert_pipe(conversion, o.alphabet.value_or(defaults.alphabet), in, out, error))
+  const int alphabet = o.alphabet.value_or(defaults.alphabet);
+  std::uint64_t uncoded = 0;
+  if (!convert_pipe(conversion, alphabet, in, out, error, &uncoded))
     return report(err, error, cli_exit_failure);
+  if (uncoded > 0) report(err, uncoded_notice(uncoded, alphabet), cli_exit_ok);
   return cli_exit_ok;
 }
 

@@ -25,11 +25,15 @@ void Morse_Timeline::pause(int ms) {
   if (frames > 0) sink_.silence(frames);
 }
 
-void Morse_Timeline::play_line(std::string_view line) {
+std::string_view Morse_Timeline::sounding_part(std::string_view line) {
   const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
   while (!line.empty() && blank(line.front())) line.remove_prefix(1);
   while (!line.empty() && blank(line.back())) line.remove_suffix(1);
-  for (const char c : line) {
+  return line;
+}
+
+void Morse_Timeline::play(std::string_view elements) {
+  for (const char c : elements) {
     switch (c) {
       case ' ':
         pause(letter_delay_ms_);

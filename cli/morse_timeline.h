@@ -23,7 +23,13 @@ class Morse_Timeline {
                  Timeline_Sink& sink);
 
   // One line of code-page bytes.
-  void play_line(std::string_view line);
+  void play_line(std::string_view line) { play(sounding_part(line)); }
+
+  // What play_line() plays of a line: the line without its outer blanks.
+  static std::string_view sounding_part(std::string_view line);
+  // Plays `elements` as they are, outer blanks too. Since a line break adds
+  // no pause, the sounding parts of lines joined play as the lines did.
+  void play(std::string_view elements);
 
  private:
   void pause(int ms);

@@ -190,6 +190,7 @@ Started without options, the program opens its window.
   --to-morse           read text from standard input, write its Morse code
   --to-text            read Morse code from standard input, write its text
   --wav FILE           read Morse code from standard input, write its sound to FILE
+                       ("-" for standard output)
   --listen FILE        decode the Morse code in the WAV recording FILE ("-" for
                        standard input) and write its text; with --to-morse, the
                        Morse code itself
@@ -202,7 +203,8 @@ Started without options, the program opens its window.
       --version        show the version
 
 Text is read and written as UTF-8, one output line for each input line;
-characters the alphabet's code page cannot hold are dropped. Options not
+characters the alphabet has no code for are left out, and --to-morse says
+on standard error how many. Options not
 given are taken from the settings file tapwrenz.ini (see man tapwrenz),
 as the window left them, or else from the window's defaults; the file is
 never written.

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "cli/line_reader.h"
+#include "cli/uncoded_characters.h"
 #include "shell/code_page.h"
 
 namespace {
@@ -36,7 +37,7 @@ bool codes_are_ascii(const TMorse_Code_Table& table) {
 }  // namespace
 
 bool convert_pipe(Conversion conversion, int alphabet_index, Byte_Source& in, Byte_Sink& out,
-                  std::string& error) {
+                  std::string& error, std::uint64_t* uncoded) {
   TMorse_Code_Table table;
   Build_Morse_Code_Table(table, alphabet_index);
   const Code_Page page = code_page_of_alphabet(alphabet_index);
@@ -47,6 +48,8 @@ bool convert_pipe(Conversion conversion, int alphabet_index, Byte_Source& in, By
   // Codes are dots, dashes and spaces, so Morse comes out as ASCII, which is
   // its own UTF-8; a table that held anything else is decoded like text.
   const bool ascii_out = conversion == Conversion::Text_to_Morse && codes_are_ascii(table);
+  const bool counting = conversion == Conversion::Text_to_Morse && uncoded != nullptr;
+  Uncoded_Characters left_out(table);
   // Each line is converted straight onto what is gathered for output (or, when it has to be
   // decoded, into one buffer used for every line), so nothing is copied twice.
   std::string encoded;
@@ -57,6 +60,9 @@ bool convert_pipe(Conversion conversion, int alphabet_index, Byte_Source& in, By
     if (!reader.ascii()) {
       encoded = encode_utf8_to_code_page(page, line);
       bytes = encoded;
+      if (counting) left_out.add_encoded_line(line, bytes);
+    } else if (counting) {
+      left_out.add_ascii_line(line);
     }
     std::string& gathered = output.gathered();
     if (ascii_out) {
@@ -70,6 +76,7 @@ bool convert_pipe(Conversion conversion, int alphabet_index, Byte_Source& in, By
     output.commit();
   }
   output.flush();
+  if (counting) *uncoded += left_out.count();
   if (in.error() != 0) {
     error = std::string("cannot read the input: ") + std::strerror(in.error());
     return false;

@@ -16,9 +16,10 @@
 namespace {
 
 constexpr std::size_t header_bytes = 44;
+// A header that promised another length would cut the sound or run past it.
+constexpr const char* length_mismatch = "the sound differs in length from its WAV header";
 constexpr std::size_t write_size = std::size_t{1} << 20;
-// The RIFF size field counts everything after itself in 32 bits.
-constexpr std::uint64_t data_bytes_max = 0xFFFFFFFFull - (header_bytes - 8);
+static_assert(wav_data_bytes_max == 0xFFFFFFFFull - (header_bytes - 8));
 
 void put_u16(std::string& out, std::uint32_t v) {
   out.push_back(static_cast<char>(v & 0xFF));
@@ -124,6 +125,16 @@ Wav_Writer::Wav_Writer(std::string path, Pcm_Format format)
   put(header(format_, 0));
 }
 
+Wav_Writer::Wav_Writer(Byte_Sink& stream, Pcm_Format format, std::uint64_t data_bytes)
+    : stream_(&stream), announced_bytes_(data_bytes), format_(format) {
+  if (data_bytes > wav_data_bytes_max) {
+    fail("the sound is too long for a WAV file", 0);
+    return;
+  }
+  pending_.reserve(write_size + header_bytes);
+  put(header(format_, static_cast<std::uint32_t>(data_bytes)));
+}
+
 Wav_Writer::~Wav_Writer() {
   if (fd_ >= 0) ::close(fd_);
   if (!committed_ && !temp_path_.empty()) ::unlink(temp_path_.c_str());
@@ -132,7 +143,13 @@ Wav_Writer::~Wav_Writer() {
 
 void Wav_Writer::fail(const std::string& what, int error_number) {
   if (!error_.empty()) return;
-  error_ = what + " \"" + path_ + "\"";
+  // A stream has no name to give: its messages say "the output" (or nothing,
+  // where that reads better).
+  error_ = what;
+  if (stream_ == nullptr)
+    error_ += " \"" + path_ + "\"";
+  else if (what == "cannot write")
+    error_ += " the output";
   if (error_number != 0) error_ += std::string(": ") + std::strerror(error_number);
 }
 
@@ -143,13 +160,19 @@ void Wav_Writer::put(std::string_view bytes) {
 }
 
 void Wav_Writer::flush() {
-  if (ok() && !write_all(fd_, pending_)) fail("cannot write", errno);
+  if (ok() && !pending_.empty()) {
+    if (stream_ != nullptr && !stream_->write(pending_))
+      fail("cannot write", stream_->error());
+    else if (stream_ == nullptr && !write_all(fd_, pending_))
+      fail("cannot write", errno);
+  }
   pending_.clear();
 }
 
 void Wav_Writer::write_frames(std::string_view bytes) {
   data_bytes_ += bytes.size();
-  if (data_bytes_ > data_bytes_max) fail("the sound is too long for a WAV file", 0);
+  if (data_bytes_ > wav_data_bytes_max) fail("the sound is too long for a WAV file", 0);
+  if (stream_ != nullptr && data_bytes_ > announced_bytes_) fail(length_mismatch, 0);
   put(bytes);
 }
 
@@ -167,6 +190,11 @@ void Wav_Writer::write_silence(std::int64_t frames) {
 bool Wav_Writer::commit() {
   flush();
   if (!ok()) return false;
+  if (stream_ != nullptr) {
+    if (data_bytes_ != announced_bytes_) fail(length_mismatch, 0);
+    committed_ = ok();
+    return committed_;
+  }
   const std::string h = header(format_, static_cast<std::uint32_t>(data_bytes_));
   if (::lseek(fd_, 0, SEEK_SET) != 0 || !write_all(fd_, h)) {
     fail("cannot write", errno);

@@ -26,8 +26,10 @@ std::string general_float_text(double value, const std::string& decimal_separato
   std::snprintf(buffer, sizeof buffer, "%.*e", kSignificant_Digits - 1, std::fabs(value));
   std::string digits;
   const char* p = buffer;
+  // The C library writes its own locale's decimal point, which the toolkit
+  // sets from the environment: only the digits are taken.
   for (; *p != 'e'; ++p) {
-    if (*p != '.') digits += *p;
+    if (*p >= '0' && *p <= '9') digits += *p;
   }
   const int exponent = std::atoi(p + 1);
   while (digits.size() > 1 && digits.back() == '0') digits.pop_back();

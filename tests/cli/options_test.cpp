@@ -30,6 +30,7 @@ TEST(Options, ModesAndTheirValues) {
   EXPECT_EQ(wav.letter_delay, 25);
   EXPECT_EQ(wav.element_delay, 10000);
 
+  EXPECT_EQ(parsed({"--wav", "-"}).wav_file, "-");  // standard output, as "-" is for --listen
   const Cli_Options listen = parsed({"--listen", "-", "--to-morse"});
   EXPECT_EQ(listen.mode, Cli_Mode::Listen);
   EXPECT_EQ(listen.listen_file, "-");

@@ -38,6 +38,7 @@ Result run(const std::string& program, const std::vector<std::string>& args,
     ::unsetenv("DISPLAY");
     ::unsetenv("WAYLAND_DISPLAY");
     ::unsetenv("QT_QPA_PLATFORM");
+    if (::chdir(work.c_str()) != 0) ::_exit(126);  // where a relative name would land
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -139,6 +140,59 @@ TEST_F(Program, TakesItsDefaultsFromTheSettingsFileAndLeavesItAlone) {
 
   EXPECT_EQ(read_file(ini()), settings);
   EXPECT_EQ(fs::last_write_time(ini()), stamp);
+}
+
+TEST_F(Program, SaysOnceWhatTheInputLackedAndStillDoesItsWork) {
+  const struct {
+    std::vector<std::string> args;
+    std::string input;
+    std::string out;
+    std::string err;
+  } cases[] = {
+      {{"--to-morse"}, "CQ\n", "-.-. --.- \n", ""},
+      {{"--to-morse"},
+       "\xC3\xA9\n",  // é
+       "\n",
+       "tapwrenz: 1 character had no code in the English alphabet and was left out\n"},
+      // Characters as typed, not bytes: two of two bytes each and one of four.
+      {{"--to-morse", "--alphabet", "norwegian"},
+       "E\xC3\xBC\xD0\xB6\xF0\x9F\x98\x80"
+       "E\nE\n",  // Eüж😀E, E
+       ". . \n. \n",
+       "tapwrenz: 3 characters had no code in the Norwegian alphabet and were left out\n"},
+      // Russian has no code for a space or a small letter.
+      {{"--to-morse", "--alphabet", "russian"},
+       "\xD0\x9C\xD0\x98\xD0\xA0 \xD0\xBC\n",  // МИР м
+       "-- .. .-. \n",
+       "tapwrenz: 2 characters had no code in the Russian alphabet and were left out\n"},
+      {{"--to-text"}, "...\n", "S\n", ""},
+  };
+  for (const auto& c : cases) {
+    const Result r = run(c.args, c.input);
+    EXPECT_EQ(r.status, 0) << testing::PrintToString(c.input);
+    EXPECT_EQ(r.out, c.out) << testing::PrintToString(c.input);
+    EXPECT_EQ(r.err, c.err) << testing::PrintToString(c.input);
+  }
+
+  // Text where Morse belongs: the silent file is written all the same.
+  const std::string wav = dir.path().toStdString() + "/out.wav";
+  const Result text = run({"--wav", wav}, "hello\n");
+  EXPECT_EQ(text.status, 0);
+  EXPECT_EQ(text.err, "tapwrenz: no Morse code in the input: convert text with --to-morse first\n");
+  Test_Wav silent;
+  ASSERT_TRUE(parse_wav(read_file(wav), silent));
+  EXPECT_EQ(silent.frames(), 0);
+}
+
+TEST_F(Program, AWavToStandardOutputIsNoFileNamedDash) {
+  const Result r = run({"--wav", "-", "--element-delay", "25", "--letter-delay", "40"}, ". .");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  Test_Wav w;
+  ASSERT_TRUE(parse_wav(r.out, w));
+  EXPECT_EQ(w.rate, 1000);
+  EXPECT_EQ(w.frames(), 10 + 25 + 40 + 10 + 25);  // dot, D, L, dot, D
+  EXPECT_FALSE(fs::exists(dir.path().toStdString() + "/-"));
 }
 
 TEST_F(Program, AFailedRenderExitsWithStatusOne) {

@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <random>
 
@@ -84,7 +86,7 @@ class Wav_Render : public ::testing::Test {
 
   int run(std::vector<std::string> args, const std::string& input = ".-") {
     String_Source in(input);
-    String_Sink out;
+    out = String_Sink();
     err = String_Sink();
     return run_command_line(args, folder(), in, out, err);
   }
@@ -97,6 +99,7 @@ class Wav_Render : public ::testing::Test {
   }
 
   QTemporaryDir dir;
+  String_Sink out;
   String_Sink err;
   const std::vector<std::string> tones_only{"Mores_Code_Dash_Tone.wav", "Mores_Code_Dot_Tone.wav"};
 };
@@ -170,11 +173,13 @@ TEST_F(Wav_Render, AnOutputThatCannotBeWrittenLeavesNothingBehind) {
   // a target that is a folder, which the finished file cannot replace.
   write_file(folder() + "plain", "x");
   EXPECT_EQ(run({"--wav", folder() + "plain/out.wav"}), cli_exit_failure);
-  EXPECT_EQ(err.text,
-            "tapwrenz: cannot write \"" + folder() + "plain/out.wav\": Not a directory\n");
+  // The system's words, in the language of the machine's locale.
+  EXPECT_EQ(err.text, "tapwrenz: cannot write \"" + folder() +
+                          "plain/out.wav\": " + std::strerror(ENOTDIR) + "\n");
   fs::create_directory(folder() + "taken.wav");
   EXPECT_EQ(run({"--wav", folder() + "taken.wav"}), cli_exit_failure);
-  EXPECT_EQ(err.text, "tapwrenz: cannot write \"" + folder() + "taken.wav\": Is a directory\n");
+  EXPECT_EQ(err.text, "tapwrenz: cannot write \"" + folder() +
+                          "taken.wav\": " + std::strerror(EISDIR) + "\n");
   EXPECT_TRUE(fs::is_directory(folder() + "taken.wav"));
   std::vector<std::string> expected = tones_only;
   expected.insert(expected.begin(), "plain");
@@ -190,7 +195,8 @@ TEST_F(Wav_Render, AReadOnlyFolderIsRefused) {
   fs::create_directory(ro);
   ::chmod(ro.c_str(), 0555);
   EXPECT_EQ(run({"--wav", ro + "/out.wav"}), cli_exit_failure);
-  EXPECT_EQ(err.text, "tapwrenz: cannot write \"" + ro + "/out.wav\": Permission denied\n");
+  EXPECT_EQ(err.text,
+            "tapwrenz: cannot write \"" + ro + "/out.wav\": " + std::strerror(EACCES) + "\n");
   ::chmod(ro.c_str(), 0755);
   EXPECT_TRUE(fs::is_empty(ro));
 }
@@ -208,6 +214,77 @@ TEST_F(Wav_Render, AnExistingFileIsReplacedWhole) {
   struct stat st {};
   ASSERT_EQ(::stat(out.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask);
+}
+
+const std::string no_morse =
+    "tapwrenz: no Morse code in the input: convert text with --to-morse first\n";
+
+TEST_F(Wav_Render, StandardOutputGetsTheSameWavAsAFile) {
+  const struct {
+    const char* what;
+    std::string input;
+    bool morse;
+  } cases[] = {
+      {"blanks, a slash and every break", "  .- -  \n./.\r\n\n-  .", true},
+      {"a pause before what does not sound", ".- x\n", true},
+      {"text given by mistake", "hello\n", false},
+      {"no input", "", false},
+      {"blanks only", " \n\t \n", false},
+  };
+  const std::string file = folder() + "out.wav";
+  for (const auto& c : cases) {
+    ASSERT_EQ(run({"--wav", file, "--element-delay", "50"}, c.input), cli_exit_ok) << err.text;
+    EXPECT_EQ(err.text, c.morse ? "" : no_morse) << c.what;
+    const std::string written = read_file(file);
+    EXPECT_EQ(written.size() == 44, !c.morse) << c.what;  // only a header when silent
+    ASSERT_EQ(run({"--wav", "-", "--element-delay", "50"}, c.input), cli_exit_ok) << err.text;
+    EXPECT_EQ(err.text, c.morse ? "" : no_morse) << c.what;
+    EXPECT_EQ(out.text, written) << c.what;
+  }
+  EXPECT_FALSE(fs::exists("-"));
+  EXPECT_FALSE(fs::exists(folder() + "-"));
+}
+
+class Failing_Sink final : public Byte_Sink {
+ public:
+  bool write(std::string_view) override { return false; }
+  int error() const override { return EPIPE; }
+};
+
+class Broken_Source final : public Byte_Source {
+ public:
+  std::size_t read_some(char* buffer, std::size_t size) override {
+    if (given_ || size == 0) return 0;
+    given_ = true;
+    buffer[0] = '.';
+    return 1;
+  }
+  int error() const override { return given_ ? EIO : 0; }
+
+ private:
+  bool given_ = false;
+};
+
+TEST_F(Wav_Render, StandardOutputGetsNoPartOfAWavThatCannotBeWhole) {
+  // About 4.3 GB of pauses: refused before a byte is written.
+  EXPECT_EQ(run({"--wav", "-", "--letter-delay", "10000"}, ". " + std::string(27000, ' ') + "."),
+            cli_exit_failure);
+  EXPECT_EQ(out.text, "");
+  EXPECT_EQ(err.text, "tapwrenz: the sound is too long for a WAV file\n");
+
+  Broken_Source broken;
+  String_Sink nothing;
+  err = String_Sink();
+  EXPECT_EQ(run_command_line({"--wav", "-"}, folder(), broken, nothing, err), cli_exit_failure);
+  EXPECT_EQ(nothing.text, "");
+  EXPECT_EQ(err.text, std::string("tapwrenz: cannot read the input: ") + std::strerror(EIO) + "\n");
+
+  String_Source in(".-");
+  Failing_Sink closed;
+  err = String_Sink();
+  EXPECT_EQ(run_command_line({"--wav", "-"}, folder(), in, closed, err), cli_exit_failure);
+  EXPECT_EQ(err.text,
+            std::string("tapwrenz: cannot write the output: ") + std::strerror(EPIPE) + "\n");
 }
 
 }  // namespace

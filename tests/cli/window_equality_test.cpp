@@ -9,8 +9,10 @@
 #include <random>
 
 #include "cli/pipe_conversion.h"
+#include "engine/morse_table.h"
 #include "fakes/fake_messages.h"
 #include "panels/clipboard_text.h"
+#include "shell/code_page.h"
 #include "shell/main_form.h"
 #include "string_streams.h"
 
@@ -98,12 +100,35 @@ class Window_Equality : public ::testing::TestWithParam<int> {
     return clipboard_text(*form.Output_Memo->document()).toStdString();
   }
 
-  std::string by_pipe(Conversion conversion, const std::string& utf8) {
-    String_Source in(utf8, 7);
+  std::string by_pipe(Conversion conversion, const std::string& utf8,
+                      std::uint64_t* uncoded = nullptr, std::size_t piece = 7) {
+    String_Source in(utf8, piece);
     String_Sink out;
     std::string error;
-    EXPECT_TRUE(convert_pipe(conversion, GetParam(), in, out, error)) << error;
+    EXPECT_TRUE(convert_pipe(conversion, GetParam(), in, out, error, uncoded)) << error;
     return out.text;
+  }
+
+  // The characters of the input area that have no byte in the code page or no code for
+  // their byte, counted independently of the pipe.
+  std::uint64_t left_out(const std::string& utf8) const {
+    TMorse_Code_Table table;
+    Build_Morse_Code_Table(table, GetParam());
+    const Code_Page page = code_page_of_alphabet(GetParam());
+    std::uint64_t n = 0;
+    for (const char32_t c : QString::fromUtf8(utf8).toUcs4()) {
+      if (c == '\n' || c == '\r' || c == 0x2029) continue;
+      const int byte = code_page_byte(page, c);
+      n += byte < 0 || table.text_codes()[static_cast<std::size_t>(byte)].empty();
+    }
+    return n;
+  }
+
+  void expect_count(const std::string& utf8, std::size_t piece) {
+    std::uint64_t uncoded = 0;
+    by_pipe(Conversion::Text_to_Morse, utf8, &uncoded, piece);
+    EXPECT_EQ(uncoded, left_out(utf8))
+        << "alphabet " << GetParam() << " input " << testing::PrintToString(utf8);
   }
 
   void expect_same(Conversion conversion, const std::string& utf8) {
@@ -130,6 +155,30 @@ TEST_P(Window_Equality, RandomTexts) {
     expect_same(Conversion::Text_to_Morse, random_text(text_pieces, gen, 60));
     expect_same(Conversion::Morse_to_Text, random_text(morse_pieces, gen, 80));
     expect_same(Conversion::Morse_to_Text, random_text(text_pieces, gen, 30));
+  }
+}
+
+TEST_P(Window_Equality, TextToMorseCountsTheCharactersItLeavesOut) {
+  // Well-formed text only: how many characters broken UTF-8 holds is a matter of taste.
+  std::vector<std::string> pieces;
+  for (const std::string& p : text_pieces) {
+    if (QString::fromUtf8(p).toUtf8().toStdString() == p) pieces.push_back(p);
+  }
+  std::mt19937 gen(99 + GetParam());
+  for (int round = 0; round < 40; ++round) {
+    const std::string text = random_text(pieces, gen, 60);
+    expect_count(text, 7);  // lines across reads
+    expect_count(text, 1 << 16);
+  }
+  // Long lines of every ASCII byte but the breaks, read whole: the quick count.
+  std::uniform_int_distribution<int> ascii(0, 127);
+  for (const std::size_t length : {15, 16, 17, 4080, 4096, 10000}) {
+    std::string line;
+    while (line.size() < length) {
+      const char c = static_cast<char>(ascii(gen));
+      if (c != '\n' && c != '\r') line += c;
+    }
+    expect_count(line + "\n" + line, 1 << 16);
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <vector>
 
 #include "fakes/fake_line_list.h"
@@ -65,6 +66,25 @@ TEST(Morse_Readout, GeneralFormUsesTheLocaleSeparatorAndTheExponentOnlyForTinySh
   EXPECT_EQ(general_float_text(1.0 / 7.0, "."), "0.142857142857143");
   // One Morse character in 30 million.
   EXPECT_EQ(general_float_text(morse_share({1, 30000000}), "."), "3.33333333333333E-6");
+}
+
+TEST(Morse_Readout, GeneralFormTakesNoDecimalPointFromTheCLibrary) {
+  // The toolkit sets the C library's locale from the environment; a decimal
+  // comma there must not get into the digits.
+  const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+  bool comma = false;
+  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"}) {
+    if (std::setlocale(LC_NUMERIC, name) != nullptr && *std::localeconv()->decimal_point == ',') {
+      comma = true;
+      break;
+    }
+  }
+  const std::string dot = general_float_text(200.0 / 3.0, ".");
+  const std::string tiny = general_float_text(0.0000025, ".");
+  std::setlocale(LC_NUMERIC, before.c_str());
+  if (!comma) GTEST_SKIP() << "no locale with a decimal comma is installed";
+  EXPECT_EQ(dot, "66.6666666666667");
+  EXPECT_EQ(tiny, "2.5E-6");
 }
 
 struct Call {

@@ -4,6 +4,7 @@
 // actions" scheduled at given times run from the message loop when due.
 
 #include <algorithm>
+#include <charconv>
 #include <functional>
 #include <map>
 #include <set>
@@ -122,7 +123,11 @@ class Fake_Sound_Window final : public Sound_Window, public Message_Loop {
 
  private:
   static std::string ms(double v) {
-    std::string s = std::to_string(v);
+    // Not std::to_string, which writes the C library locale's decimal point.
+    char text[64];
+    const std::to_chars_result end =
+        std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, 6);
+    std::string s(text, end.ptr);
     s.erase(s.find_last_not_of('0') + 1);
     if (s.back() == '.') s.pop_back();
     return s;

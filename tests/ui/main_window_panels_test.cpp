@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <QLocale>
 #include <QMimeData>
 #include <QTest>
 #include <QTextBlock>
@@ -105,6 +106,13 @@ TEST_F(Main_Window_Panels, TheOutputReadoutFollowsAConversionAndPaintsItsBar) {
 }
 
 TEST_F(Main_Window_Panels, TheShareCountsTheAreaInTheAlphabetsCodePage) {
+  // The share is written in the locale's decimal form; a locale of the test's
+  // own makes that the same on every machine.
+  struct Locale_Guard {
+    QLocale before;
+    ~Locale_Guard() { QLocale::setDefault(before); }
+  } guard;
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
   // Cyrillic letters have no byte in the Latin code page, so they are not
   // characters of the line the conversions see.
   form.Input_Memo->setPlainText(QString::fromUtf16(u"... Жж"));
@@ -112,12 +120,12 @@ TEST_F(Main_Window_Panels, TheShareCountsTheAreaInTheAlphabetsCodePage) {
   EXPECT_EQ(buttons(), (std::vector<bool>{false, true, true, false}));
   choose_alphabet(3);
   // Recounted at once: now the input is text.
-  EXPECT_EQ(form.Morse_Pct_Input_Memo_Label->text(), "66.6666666666667");  // 4 of 6
+  EXPECT_EQ(form.Morse_Pct_Input_Memo_Label->text(), "66,6666666666667");  // 4 of 6
   EXPECT_EQ(form.Morse_Pct_Input_Memo_Gauge->value(), 67);
   EXPECT_EQ(buttons(), (std::vector<bool>{true, false, false, false}));
   QTest::keyClick(form.Input_Memo, Qt::Key_End);
   QTest::keyClicks(form.Input_Memo, " ");
-  EXPECT_EQ(form.Morse_Pct_Input_Memo_Label->text(), "71.4285714285714");  // 5 of 7
+  EXPECT_EQ(form.Morse_Pct_Input_Memo_Label->text(), "71,4285714285714");  // 5 of 7
 }
 
 TEST_F(Main_Window_Panels, PasteReplacesTheWholeInputWithTheClipboardText) {

@@ -4,12 +4,13 @@
 #include <QGuiApplication>
 
 #include "platform/font_families.h"
+#include "widgets/design_font.h"
 
 // The stand-in must be the very face the toolkit would have drawn for the
 // design family by its own search, or looking it up would change the window.
 TEST(Font_Family_Lookup, NamesTheFaceTheToolkitWouldHaveDrawn) {
-  const std::vector<std::string> families = {"Times New Roman", "Courier", "Courier New",
-                                             "MS Sans Serif",   "System",  "Sans Serif"};
+  // The very list the program looks up at its start.
+  const std::vector<std::string> families = design_families();
   start_font_family_lookup(families);
   int argc = 1;
   char name[] = "test_platform";
