@@ -9,6 +9,7 @@
 #include <random>
 
 #include "cli/pipe_conversion.h"
+#include "cli/uncoded_characters.h"
 #include "engine/morse_table.h"
 #include "fakes/fake_messages.h"
 #include "panels/clipboard_text.h"
@@ -170,16 +171,32 @@ TEST_P(Window_Equality, TextToMorseCountsTheCharactersItLeavesOut) {
     expect_count(text, 7);  // lines across reads
     expect_count(text, 1 << 16);
   }
-  // Long lines of every ASCII byte but the breaks, read whole: the quick count.
+  // Long lines of every ASCII byte but the breaks, read whole: the quick count, in every
+  // width of step the processor offers.
   std::uniform_int_distribution<int> ascii(0, 127);
-  for (const std::size_t length : {15, 16, 17, 4080, 4096, 10000}) {
+  TMorse_Code_Table table;
+  Build_Morse_Code_Table(table, GetParam());
+  using Simd = Uncoded_Characters::Simd;
+  Uncoded_Characters widths[] = {Uncoded_Characters(table, Simd::None),
+                                 Uncoded_Characters(table, Simd::Ssse3),
+                                 Uncoded_Characters(table, Simd::Avx2)};
+  std::uint64_t expected = 0;
+  for (const std::size_t length : {15, 16, 17, 31, 32, 33, 4080, 4096, 10000}) {
     std::string line;
     while (line.size() < length) {
       const char c = static_cast<char>(ascii(gen));
       if (c != '\n' && c != '\r') line += c;
     }
     expect_count(line + "\n" + line, 1 << 16);
+    // The count of each byte lane overflows unless it is added up in time.
+    const std::string hashes(length, '#');
+    for (Uncoded_Characters& counter : widths) {
+      counter.add_ascii_line(line);
+      counter.add_ascii_line(hashes);
+    }
+    expected += left_out(line) + left_out(hashes);
   }
+  for (const Uncoded_Characters& counter : widths) EXPECT_EQ(counter.count(), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllAlphabets, Window_Equality, ::testing::Values(0, 1, 2, 3));
