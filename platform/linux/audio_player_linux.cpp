@@ -14,6 +14,7 @@
 #include "platform/linux/sample_clock.h"
 #include "platform/linux/sample_schedule.h"
 #include "platform/linux/sdl_audio_device.h"
+#include "platform/linux/sdl_library.h"
 
 namespace {
 
@@ -51,6 +52,8 @@ class Sdl_Audio_Player final : public Audio_Player {
     std::lock_guard lock(mutex_);
     return last_started_;
   }
+
+  std::string no_sound_reason() const override { return sdl_library_failure(); }
 
   bool play_loop(const Sound_Image& image) override {
     const Steady::time_point asked = Steady::now();
