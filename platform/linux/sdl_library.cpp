@@ -24,14 +24,16 @@ std::string loader_reason() {
   return reason != nullptr ? reason : "no reason given";
 }
 
-Loaded load(const std::string& name) {
+// The name is handed over as it is stored: the package's check finds the
+// libraries the binary loads by their names among its strings.
+Loaded load(const char* name) {
   const auto failed = [&] {
-    return Loaded{std::nullopt,
-                  "the sound library " + name + " could not be loaded: " + loader_reason()};
+    return Loaded{std::nullopt, std::string("the sound library ") + name +
+                                    " could not be loaded: " + loader_reason()};
   };
   // Never closed: the device's thread and the decoded sounds outlive any
   // owner the program has.
-  void* library = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
+  void* library = dlopen(name, RTLD_NOW | RTLD_LOCAL);
   if (library == nullptr) return failed();
   Sdl_Library sdl{};
   const bool complete = take(library, "SDL_SetHint", sdl.SetHint) &&
@@ -56,10 +58,9 @@ Loaded load(const std::string& name) {
 // Every load stays: a caller may still hold the calls of an earlier one.
 struct Loads {
   std::mutex mutex;
-  std::string name = kSdl_Library_Name;
   std::deque<Loaded> done;
   const Loaded& current() {
-    if (done.empty()) done.push_back(load(name));
+    if (done.empty()) done.push_back(load(kSdl_Library_Name));
     return done.back();
   }
 };
@@ -88,6 +89,5 @@ std::string sdl_library_failure() {
 void load_sdl_library_named(const std::string& name) {
   Loads& all = loads();
   std::lock_guard lock(all.mutex);
-  all.name = name;
-  all.done.push_back(load(name));
+  all.done.push_back(load(name.c_str()));
 }
