@@ -45,7 +45,10 @@ class Sdl_Audio_Player final : public Audio_Player {
 
   void get_ready() override {
     if (opened_ || opener_.joinable()) return;
-    opener_ = std::thread([this] { open_device(); });
+    opener_ = std::thread([this] {
+      open_device();
+      sdl_library_thread_done();
+    });
   }
 
   std::optional<Steady::time_point> last_sound_started() const override {

@@ -48,6 +48,7 @@ Loaded load(const char* name) {
                         take(library, "SDL_BuildAudioCVT", sdl.BuildAudioCVT) &&
                         take(library, "SDL_ConvertAudio", sdl.ConvertAudio);
   if (!complete) return failed();
+  sdl.TLSCleanup = reinterpret_cast<decltype(sdl.TLSCleanup)>(dlsym(library, "SDL_TLSCleanup"));
   // The sound subsystem brings the library's event queue, which would turn
   // SIGINT and SIGTERM into quit events that nothing reads: the program could
   // then no longer be interrupted or ended by a signal.
@@ -84,6 +85,11 @@ std::string sdl_library_failure() {
   Loads& all = loads();
   std::lock_guard lock(all.mutex);
   return all.current().failure;
+}
+
+void sdl_library_thread_done() {
+  const Sdl_Library* sdl = sdl_library();
+  if (sdl != nullptr && sdl->TLSCleanup != nullptr) sdl->TLSCleanup();
 }
 
 void load_sdl_library_named(const std::string& name) {

@@ -24,6 +24,10 @@ struct Sdl_Library {
   decltype(&SDL_FreeWAV) FreeWAV;
   decltype(&SDL_BuildAudioCVT) BuildAudioCVT;
   decltype(&SDL_ConvertAudio) ConvertAudio;
+  // Frees the block the library keeps for the calling thread (its error
+  // text), which it frees by itself only for threads it made. Null in a
+  // library older than 2.0.16.
+  decltype(&SDL_TLSCleanup) TLSCleanup;
 };
 
 // Loaded once, on the first call from any thread; null when the library or
@@ -34,6 +38,9 @@ const Sdl_Library* sdl_library();
 // libSDL2-2.0.so.0 could not be loaded: <the loader's reason>". Empty when the
 // library is loaded.
 std::string sdl_library_failure();
+
+// A thread of ours that called the library calls this before it ends.
+void sdl_library_thread_done();
 
 // Loads the library of this name in place of the one loaded so far, for tests
 // of what a missing library does (kSdl_Library_Name sets it back). Nothing may
