@@ -44,12 +44,21 @@ timeout 60 /usr/lib/apt/apt-helper download-file "$mirror/dists/bookworm/InRelea
 root=$work/root
 xvfb= app=
 mounted=()
+# The root holds the machine's /dev and X sockets while they are bound into
+# it: nothing under it is deleted while anything is mounted there.
+mounted_in_root() { findmnt -rn -o TARGET | grep -qF "$root/"; }
 cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null
   [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
   local m
-  for ((m = ${#mounted[@]} - 1; m >= 0; m--)); do umount -l "${mounted[m]}" 2>/dev/null || true; done
-  [ -n "$keep" ] || rm -rf "$work"
+  for ((m = ${#mounted[@]} - 1; m >= 0; m--)); do
+    umount "${mounted[m]}" 2>/dev/null || umount -l "${mounted[m]}" 2>/dev/null || true
+  done
+  if mounted_in_root; then
+    echo "left $work in place: something is still mounted in it" >&2
+  elif [ -z "$keep" ]; then
+    rm -rf "$work"
+  fi
 }
 trap cleanup EXIT
 bind() {
@@ -59,6 +68,7 @@ bind() {
 }
 
 started=$SECONDS
+mounted_in_root && fail "something is still mounted in $root"
 rm -rf "$root"
 mmdebstrap --quiet --mode=root --variant=apt bookworm "$root" \
   "deb $mirror bookworm main" "deb $mirror bookworm-updates main" \
