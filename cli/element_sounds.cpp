@@ -43,6 +43,11 @@ std::optional<Element_Sounds> load_element_sounds(const std::string& dot_path,
         std::string("the ") + name + " sound \"" + path + "\" is no WAV file that can be played";
     return std::nullopt;
   };
+  // Without the library no file decodes: that is the cause to name.
+  if (sdl_library() == nullptr) {
+    error = sdl_library_failure();
+    return std::nullopt;
+  }
 
   const std::optional<SDL_AudioSpec> dot_spec = format_of(*dot_file.image);
   if (!dot_spec || dot_spec->channels == 0 || dot_spec->freq <= 0)

@@ -14,6 +14,7 @@
 #include "engine/riff_chunks.h"
 #include "listen/morse_listener.h"
 #include "platform/linux/device_sound_decoder.h"
+#include "platform/linux/sdl_library.h"
 #include "shell/area_conversion.h"
 #include "shell/code_page.h"
 #include "sound/sound_file.h"
@@ -161,7 +162,9 @@ bool listen_to_wav(const Listen_Request& request, Byte_Source& in, Byte_Sink& ou
   const auto sound = format.rate > 0 ? decode_for_device(*image, wanted) : nullptr;
   if (sound == nullptr) {
     if (format.rate > 0 && has_empty_data(*image)) return true;
-    error = name + " is no WAV file that can be played";
+    // A header that reads as a WAV fails to decode without the library too.
+    const std::string no_library = format.rate > 0 ? sdl_library_failure() : std::string();
+    error = no_library.empty() ? name + " is no WAV file that can be played" : no_library;
     return false;
   }
 

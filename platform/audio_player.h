@@ -4,6 +4,7 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 // The whole bytes of a WAV file. Shared, so that a sound playing in the
@@ -29,6 +30,9 @@ class Audio_Player {
   virtual std::optional<std::chrono::steady_clock::time_point> last_sound_started() const {
     return std::nullopt;
   }
+  // Why no sound can be played at all, in one message for a user (the sound
+  // library could not be loaded); empty when sounds can be played.
+  virtual std::string no_sound_reason() const { return {}; }
   // Starts the image repeating in the background and returns at once.
   virtual bool play_loop(const Sound_Image& image) = 0;
   // Stops whatever is playing.

@@ -2,7 +2,8 @@
 # Builds the release tree and makes the Debian package from its install rules:
 #   build-release/tapwrenz_<version>_<arch>.deb
 # The version is the program's own (--version); the runtime dependencies are
-# computed from the binary by dpkg-shlibdeps.
+# computed from the binary by dpkg-shlibdeps, and those of the libraries it
+# loads by name are added from scripts/debian/loaded-depends.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 out=$here/build-release
@@ -38,6 +39,9 @@ printf 'Source: tapwrenz\n\nPackage: tapwrenz\nArchitecture: any\n' >"$stage/src
 depends=$(cd "$stage/src" && dpkg-shlibdeps -O -e"$root/usr/bin/tapwrenz" 2>"$stage/shlibdeps.log" |
   sed -n 's/^shlibs:Depends=//p')
 [ -n "$depends" ] || { cat "$stage/shlibdeps.log" >&2; exit 1; }
+while read -r line; do
+  depends+=", $line"
+done < <(grep -v -e '^#' -e '^[[:space:]]*$' "$here/scripts/debian/loaded-depends")
 
 cat >"$root/DEBIAN/control" <<CONTROL
 Package: tapwrenz

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the program and the tests need,
 # and with each named extra what one more kind of run needs:
-#   scripts/setup-debian.sh [bench] [fuzz] [format] [package]
+#   scripts/setup-debian.sh [bench] [fuzz] [format] [package] [clean-root]
 #     bench   Google Benchmark, for the benchmarks (the release build)
 #     fuzz    clang and its sanitizer runtimes, for scripts/fuzz.sh
 #     format  clang-format, for CI's formatting check
 #     package the Debian packaging tools and the checks of the package (scripts/package.sh)
+#     clean-root  mmdebstrap, for the package's check on a clean Debian root
 # Does nothing when they are all there already, so it is cheap to run every time.
 set -euo pipefail
 
@@ -23,7 +24,8 @@ for extra in "$@"; do
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     format) packages+=(clang-format) ;;
     package) packages+=(dpkg-dev lintian desktop-file-utils appstream man-db) ;;
-    *) echo "unknown extra: $extra (bench, fuzz, format or package)" >&2; exit 2 ;;
+    clean-root) packages+=(mmdebstrap) ;;
+    *) echo "unknown extra: $extra (bench, fuzz, format, package or clean-root)" >&2; exit 2 ;;
   esac
 done
 

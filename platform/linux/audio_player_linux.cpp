@@ -14,6 +14,7 @@
 #include "platform/linux/sample_clock.h"
 #include "platform/linux/sample_schedule.h"
 #include "platform/linux/sdl_audio_device.h"
+#include "platform/linux/sdl_library.h"
 
 namespace {
 
@@ -44,13 +45,18 @@ class Sdl_Audio_Player final : public Audio_Player {
 
   void get_ready() override {
     if (opened_ || opener_.joinable()) return;
-    opener_ = std::thread([this] { open_device(); });
+    opener_ = std::thread([this] {
+      open_device();
+      sdl_library_thread_done();
+    });
   }
 
   std::optional<Steady::time_point> last_sound_started() const override {
     std::lock_guard lock(mutex_);
     return last_started_;
   }
+
+  std::string no_sound_reason() const override { return sdl_library_failure(); }
 
   bool play_loop(const Sound_Image& image) override {
     const Steady::time_point asked = Steady::now();

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "cli/cli_main.h"
+#include "fakes/without_sound_library.h"
 #include "string_streams.h"
 #include "wav_files.h"
 
@@ -115,6 +116,17 @@ TEST_F(Listen_Command, EmptyAndSilentFilesGiveNothingAndBrokenOnesFail) {
   EXPECT_EQ(run({"--listen", folder() + "missing.wav"}), cli_exit_failure);
   EXPECT_EQ(err.rfind("tapwrenz: cannot open file \"" + folder() + "missing.wav\".", 0), 0u) << err;
   EXPECT_EQ(out, "");
+
+  // A sound that decodes with the library fails for want of it, and says so.
+  const Without_Sound_Library none;
+  const std::string no_library = std::string("tapwrenz: ") + none.message + "\n";
+  write_file(folder() + "tone.wav", wav_bytes(sine(8000, 1, 100)));
+  EXPECT_EQ(run({"--listen", folder() + "tone.wav"}), cli_exit_failure);
+  EXPECT_EQ(err, no_library);
+  EXPECT_EQ(run({"--listen", "-"}, read_file(folder() + "tone.wav")), cli_exit_failure);
+  EXPECT_EQ(err, no_library);
+  EXPECT_EQ(run({"--listen", "-"}, "plain text"), cli_exit_failure);
+  EXPECT_EQ(err, "tapwrenz: the standard input is no WAV file that can be played\n");
 }
 
 // Crafted headers, from a file and from standard input: a decode or a clear

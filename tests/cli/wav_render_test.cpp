@@ -14,6 +14,7 @@
 
 #include "cli/cli_main.h"
 #include "cli/morse_timeline.h"
+#include "fakes/without_sound_library.h"
 #include "sound/fake_sound_window.h"
 #include "sound/playback.h"
 #include "string_streams.h"
@@ -164,6 +165,13 @@ TEST_F(Wav_Render, ASoundThatCannotBeDecodedLeavesNoFile) {
   EXPECT_EQ(run({"--wav", out, "--dash", folder() + "missing.wav"}), cli_exit_failure);
   EXPECT_EQ(err.text.rfind("tapwrenz: cannot open file \"" + folder() + "missing.wav\".", 0), 0u)
       << err.text;
+  EXPECT_EQ(files(), (std::vector<std::string>{"Mores_Code_Dash_Tone.wav",
+                                               "Mores_Code_Dot_Tone.wav", "broken.wav"}));
+
+  // Without the sound library no sound decodes: the library is the cause.
+  const Without_Sound_Library none;
+  EXPECT_EQ(run({"--wav", out}, "."), cli_exit_failure);
+  EXPECT_EQ(err.text, std::string("tapwrenz: ") + none.message + "\n");
   EXPECT_EQ(files(), (std::vector<std::string>{"Mores_Code_Dash_Tone.wav",
                                                "Mores_Code_Dot_Tone.wav", "broken.wav"}));
 }

@@ -50,6 +50,7 @@ class Fake_Audio_Player final : public Audio_Player {
     looping = image;
     return true;
   }
+  std::string no_sound_reason() const override { return no_sound; }
   void stop_all() override {
     looping = nullptr;
     ++stops;
@@ -60,6 +61,7 @@ class Fake_Audio_Player final : public Audio_Player {
   int stops = 0;
   int readied = 0;
   bool refuse_all = false;
+  std::string no_sound;  // the reason given when refuse_all stands for a missing library
   std::function<void()> while_playing;
 
  private:

@@ -7,6 +7,7 @@
 
 #include "sound/delay.h"
 #include "sound/fake_sound_window.h"
+#include "sound/morse_sounds.h"
 
 namespace {
 
@@ -85,7 +86,16 @@ TEST(Playback, AFailedSoundShowsItsBoxThenEndsAfterItsPause) {
   Fake_Sound_Window refused;  // not a sound the player takes
   refused.player_.refuse_all = true;
   play(refused, {"-"});
-  EXPECT_EQ(refused.errors.size(), 1u);
+  EXPECT_EQ(refused.errors, (std::vector<std::string>{element_error_text(Element::Dash)}));
+
+  // Without the sound library the box names the library, not the file.
+  Fake_Sound_Window no_library;
+  no_library.player_.refuse_all = true;
+  no_library.player_.no_sound = "the sound library libSDL2-2.0.so.0 could not be loaded: gone";
+  play(no_library, {"-"});
+  EXPECT_EQ(no_library.errors,
+            (std::vector<std::string>{
+                "Error: The sound library libSDL2-2.0.so.0 could not be loaded: gone."}));
 }
 
 TEST(Playback, LinesAreReadAsTheyComeAndANestedPlayRunsInsideAPause) {

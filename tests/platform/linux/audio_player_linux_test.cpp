@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "fakes/without_sound_library.h"
 #include "platform/audio_player.h"
 #include "wav_images.h"
 
@@ -35,12 +36,25 @@ class Sdl_Audio_Player : public ::testing::Test {
 TEST_F(Sdl_Audio_Player, WithoutSoundOutputEveryPlayFailsUntilThereIsOne) {
   setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
   auto player = make_system_audio_player();
+  player->get_ready();  // fails on a thread of its own, which leaves nothing behind
   EXPECT_FALSE(player->play_sync(wav(Tone{.milliseconds = 20})));
   EXPECT_FALSE(player->play_loop(wav(Tone{.milliseconds = 20})));
   player->stop_all();
 
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   EXPECT_TRUE(player->play_sync(wav(Tone{.milliseconds = 20}))) << "tries the device again";
+  EXPECT_EQ(player->no_sound_reason(), "");
+}
+
+TEST_F(Sdl_Audio_Player, WithoutTheSoundLibraryEveryPlayFailsAndSaysWhy) {
+  const Without_Sound_Library none;
+  auto player = make_system_audio_player();
+  player->get_ready();
+  EXPECT_FALSE(player->play_sync(wav(Tone{.milliseconds = 20})));
+  EXPECT_FALSE(player->play_sync_at_once(wav(Tone{.milliseconds = 20})));
+  EXPECT_FALSE(player->play_loop(wav(Tone{.milliseconds = 20})));
+  player->stop_all();
+  EXPECT_EQ(player->no_sound_reason(), none.message);
 }
 
 // Readied ahead on a thread of its own, the device takes a keyed sound at
