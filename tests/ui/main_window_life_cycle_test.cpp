@@ -201,7 +201,7 @@ TEST_F(Main_Window_Life_Cycle, ShortcutsAreMadeInANewHomeFolderAndDeletedAgain) 
 
   Window_Services services;
   services.player = &player;
-  services.executable_folder = folder();
+  services.portable_folder = folder();
   TMainForm1 form(messages, services);
   form.show();
   form.Create_Shortcut_on_Desktop_Option->trigger();
