@@ -161,6 +161,8 @@ TEST_F(Main_Window_Life_Cycle, FactoryDefaultsFromAMaximisedWindowRestoreTheFirs
   messages.answers = {Message_Answer::Yes};
   form->Restore_Factory_Defaults_Option->trigger();
   EXPECT_FALSE(fs::exists(ini()));
+  // The window system's answers to the restore come in before anything else.
+  QCoreApplication::processEvents();
   QTRY_VERIFY(!form->isMaximized());
   const QPoint corner = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
   QTRY_COMPARE(form->frameGeometry(), QRect(corner + QPoint(10, 10), QSize(636, 505)));
