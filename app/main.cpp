@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -55,15 +56,23 @@ std::vector<Held_Message>& held_messages() {
   return held;
 }
 
+// A thread of the toolkit's may speak while the main one connects.
+std::mutex& held_messages_lock() {
+  static std::mutex lock;
+  return lock;
+}
+
 void hold_message(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   if (type == QtFatalMsg) std::_Exit(no_display());
   const auto copy = [](const char* s) { return std::string(s ? s : ""); };
+  const std::lock_guard<std::mutex> held(held_messages_lock());
   held_messages().push_back({type, copy(context.file), copy(context.function),
                              copy(context.category), context.line, text});
 }
 
 void release_held_messages(QtMessageHandler handler) {
   qInstallMessageHandler(handler);
+  const std::lock_guard<std::mutex> held(held_messages_lock());
   for (const Held_Message& m : held_messages()) {
     const QMessageLogContext context(m.file.c_str(), m.line, m.function.c_str(),
                                      m.category.c_str());
