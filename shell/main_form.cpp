@@ -207,18 +207,17 @@ void TMainForm1::give_about_box_its_texts() {
   about_box_->setToolTip(QString());
 }
 
-void TMainForm1::on_window_thread(std::function<void()> job) {
-  QMetaObject::invokeMethod(
-      qApp,
-      [window = QPointer<TMainForm1>(this), job = std::move(job)] {
-        if (window) job();
-      },
-      Qt::QueuedConnection);
-}
-
-void TMainForm1::report_open_failure(const std::string& text) {
-  on_window_thread(
-      [this, text] { messages_.show(text, Message_Icon::Error, Message_Buttons::Ok); });
+// The guard is made here, on the window's thread; the poster it goes with
+// may be called from any thread.
+std::function<void(std::function<void()>)> TMainForm1::window_thread_poster() {
+  return [window = QPointer<TMainForm1>(this)](std::function<void()> job) {
+    QMetaObject::invokeMethod(
+        qApp,
+        [window, job = std::move(job)] {
+          if (window) job();
+        },
+        Qt::QueuedConnection);
+  };
 }
 
 void TMainForm1::set_results_form(TResults_Form* form) {
@@ -229,7 +228,10 @@ void TMainForm1::set_results_form(TResults_Form* form) {
 TAboutBox& TMainForm1::about_box() {
   if (!about_box_) {
     auto* box = new TAboutBox(*memory_meter_, *processes_, {}, this);
-    box->set_link_failure_report([this](const std::string& text) { report_open_failure(text); });
+    box->set_link_failure_report([post = window_thread_poster(),
+                                  &messages = messages_](const std::string& text) {
+      post([&messages, text] { messages.show(text, Message_Icon::Error, Message_Buttons::Ok); });
+    });
     set_about_box(box);
   }
   return *about_box_;
@@ -537,12 +539,11 @@ void TMainForm1::Delete_All_Shortcuts_OptionClick() {
 }
 
 Text_Viewer_Services TMainForm1::text_viewers() {
-  return {
-      .processes = *processes_,
-      .messages = messages_,
-      .data_folder = folders_.data,
-      .executable_file_name = std::filesystem::path(folders_.executable).filename().string(),
-      .on_window_thread = [this](std::function<void()> job) { on_window_thread(std::move(job)); }};
+  return {.processes = *processes_,
+          .messages = messages_,
+          .data_folder = folders_.data,
+          .executable_file_name = std::filesystem::path(folders_.executable).filename().string(),
+          .on_window_thread = window_thread_poster()};
 }
 
 void TMainForm1::View_Readme_file_OptionClick() { View_Readme_File(text_viewers()); }

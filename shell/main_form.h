@@ -296,11 +296,9 @@ class TMainForm1 final : public QMainWindow {
  private:
   void size_client_area();
   void give_about_box_its_texts();
-  // Runs `job` on the window's thread at a later turn while the window
-  // lives; callable from any thread.
-  void on_window_thread(std::function<void()> job);
-  // Shows, on the window's thread, that a file or address could not be opened.
-  void report_open_failure(const std::string& text);
+  // Something that runs a job on the window's thread at a later turn, while
+  // the window lives; it may be called from any thread.
+  std::function<void(std::function<void()>)> window_thread_poster();
   Text_Viewer_Services text_viewers();
   void create_menu();
   void create_morse_code_page();

@@ -136,7 +136,7 @@ TEST_F(Main_Window_Life_Cycle, BoundsOffEveryScreenComeBackAndAMaximisedCloseSav
   EXPECT_EQ(form->frameGeometry(), QRect(corner + QPoint(10, 10), QSize(500, 505)));
 
   form->showMaximized();
-  QTRY_VERIFY(form->frameGeometry().width() != 500);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form->frameGeometry().width() != 500; }));
   form->close();
   const std::string saved = read_ini();
   for (const std::string& line :
@@ -163,12 +163,14 @@ TEST_F(Main_Window_Life_Cycle, FactoryDefaultsFromAMaximisedWindowRestoreTheFirs
   EXPECT_FALSE(fs::exists(ini()));
   // The window system's answers to the restore come in before anything else.
   QCoreApplication::processEvents();
-  QTRY_VERIFY(!form->isMaximized());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isMaximized(); }));
   const QPoint corner = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
-  QTRY_COMPARE(form->frameGeometry(), QRect(corner + QPoint(10, 10), QSize(636, 505)));
+  (void)QTest::qWaitFor(
+      [&] { return form->frameGeometry() == QRect(corner + QPoint(10, 10), QSize(636, 505)); });
+  ASSERT_EQ(form->frameGeometry(), QRect(corner + QPoint(10, 10), QSize(636, 505)));
   // Maximised again, the window keeps these as its normal bounds.
   form->showMaximized();
-  QTRY_VERIFY(form->frameGeometry().width() != 636);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form->frameGeometry().width() != 636; }));
   form->close();
   for (const std::string& line :
        {std::string("WindowState_wsMaximized=1"),
@@ -185,7 +187,7 @@ TEST_F(Main_Window_Life_Cycle, ASecondCloseInOneRunSavesTheNewBounds) {
   form->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
   form->showMaximized();
-  QTRY_VERIFY(form->isMaximized());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form->isMaximized(); }));
   form->close();
   for (const char* line :
        {"WindowState_wsMaximized=1", "window_top_posn=40", "window_left_posn=30"})
@@ -193,9 +195,10 @@ TEST_F(Main_Window_Life_Cycle, ASecondCloseInOneRunSavesTheNewBounds) {
 
   form->show();
   form->showNormal();
-  QTRY_VERIFY(!form->isMaximized());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isMaximized(); }));
   form->move(120, 90);
-  QTRY_COMPARE(form->frameGeometry().topLeft(), QPoint(120, 90));
+  (void)QTest::qWaitFor([&] { return form->frameGeometry().topLeft() == QPoint(120, 90); });
+  ASSERT_EQ(form->frameGeometry().topLeft(), QPoint(120, 90));
   form->close();
   for (const char* line : {"WindowState_wsMaximized=0", "window_top_posn=90",
                            "window_left_posn=120", "window_Width=636", "window_Height=505"})
@@ -281,7 +284,8 @@ TEST_F(Main_Window_Life_Cycle, AMissingOrFailingOpenerIsToldInABox) {
   form->View_Readme_file_Option->trigger();
   std::thread([&] { processes.fail_last(reason); }).join();
   EXPECT_TRUE(messages.shown.empty());
-  QTRY_COMPARE(messages.shown.size(), size_t{1});
+  (void)QTest::qWaitFor([&] { return messages.shown.size() == size_t{1}; });
+  ASSERT_EQ(messages.shown.size(), size_t{1});
   EXPECT_EQ(messages.shown[0].icon, Message_Icon::Error);
   EXPECT_EQ(texts(), std::vector<std::string>{"The file " + folder() +
                                               "test_ui.txt could not be opened: " + reason + "."});
@@ -289,12 +293,14 @@ TEST_F(Main_Window_Life_Cycle, AMissingOrFailingOpenerIsToldInABox) {
   TAboutBox& about = form->about_box();
   about.WEB_ButtonClick();
   std::thread([&] { processes.fail_last(reason); }).join();
-  QTRY_COMPARE(messages.shown.size(), size_t{1});
+  (void)QTest::qWaitFor([&] { return messages.shown.size() == size_t{1}; });
+  ASSERT_EQ(messages.shown.size(), size_t{1});
   EXPECT_EQ(texts(), std::vector<std::string>{"The address " + processes.opened_urls.back() +
                                               " could not be opened: " + reason + "."});
   processes.start_result = false;
   about.Email_ButtonClick();
-  QTRY_COMPARE(messages.shown.size(), size_t{1});
+  (void)QTest::qWaitFor([&] { return messages.shown.size() == size_t{1}; });
+  ASSERT_EQ(messages.shown.size(), size_t{1});
   EXPECT_EQ(texts(), std::vector<std::string>{"xdg-open could not be found."});
   // Where a failed open goes unreported, nothing is said.
   processes.opener_name.clear();
