@@ -1,9 +1,11 @@
 #include <QApplication>
-#include <optional>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <string>
+#include <vector>
 
 #include "cli/cli_main.h"
-#include "panels/about_box.h"
-#include "panels/results_form.h"
 #include "platform/font_families.h"
 #include "shell/main_form.h"
 #include "shell/message_box.h"
@@ -21,17 +23,81 @@ bool wants_command_line(int argc, char* argv[]) {
   return false;
 }
 
+#ifndef _WIN32
+bool is_set(const char* name) {
+  const char* value = std::getenv(name);
+  return value && *value;
+}
+#endif
+
+// Where the window cannot be shown (ssh, a text console), one line says so
+// in place of the toolkit's text and abort.
+int no_display() {
+  std::fputs(
+      "tapwrenz: there is no display to show the window on; for the command line, see "
+      "tapwrenz --help\n",
+      stderr);
+  return 1;
+}
+
+// The toolkit's messages while it connects to the display are held back: a
+// display that is set but cannot be reached ends in a fatal message, which
+// gives way to the line above. Once connected, the held messages go out as
+// they would have.
+struct Held_Message {
+  QtMsgType type;
+  std::string file, function, category;
+  int line;
+  QString text;
+};
+
+std::vector<Held_Message>& held_messages() {
+  static std::vector<Held_Message> held;
+  return held;
+}
+
+// A thread of the toolkit's may speak while the main one connects.
+std::mutex& held_messages_lock() {
+  static std::mutex lock;
+  return lock;
+}
+
+void hold_message(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type == QtFatalMsg) std::_Exit(no_display());
+  const auto copy = [](const char* s) { return std::string(s ? s : ""); };
+  const std::lock_guard<std::mutex> held(held_messages_lock());
+  held_messages().push_back({type, copy(context.file), copy(context.function),
+                             copy(context.category), context.line, text});
+}
+
+void release_held_messages(QtMessageHandler handler) {
+  qInstallMessageHandler(handler);
+  const std::lock_guard<std::mutex> held(held_messages_lock());
+  for (const Held_Message& m : held_messages()) {
+    const QMessageLogContext context(m.file.c_str(), m.line, m.function.c_str(),
+                                     m.category.c_str());
+    handler(m.type, context, m.text);
+  }
+  held_messages().clear();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
   // Decided before any application object exists, so that the command line
   // needs no display.
   if (wants_command_line(argc, argv)) return command_line_main(argc, argv);
+#ifndef _WIN32
+  if (!is_set("DISPLAY") && !is_set("WAYLAND_DISPLAY") && !is_set("QT_QPA_PLATFORM"))
+    return no_display();
+#endif
 
   // The font configuration loads on its own thread while the toolkit
   // connects to the display; the window's first font waits for it.
   start_font_family_lookup(design_families());
+  const QtMessageHandler usual_handler = qInstallMessageHandler(hold_message);
   QApplication app(argc, argv);
+  release_held_messages(usual_handler);
   QApplication::setStyle(new App_Style(QApplication::style()));
   // A default family that is only an alias ("Sans Serif") is named by the
   // family it stands for, as the window's own are.
@@ -42,22 +108,6 @@ int main(int argc, char* argv[]) {
   Message_Boxes messages;
   TMainForm1 MainForm1(messages);
   messages.set_owner(&MainForm1);
-  // The About and report dialogs come after the main window, as ever, but
-  // once its first frame is on the screen: nothing of them shows before.
-  std::optional<TAboutBox> AboutBox;
-  std::optional<TResults_Form> Results_Form;
-  MainForm1.after_first_frame([&] {
-    // A dialog already wanted before this turn was made then, by the window.
-    if (!MainForm1.about_box_) {
-      AboutBox.emplace(MainForm1.memory_meter(), MainForm1.processes(), TAboutBox::Random_Index{},
-                       &MainForm1);
-      MainForm1.set_about_box(&*AboutBox);
-    }
-    if (!MainForm1.results_form_) {
-      Results_Form.emplace(&MainForm1);
-      MainForm1.set_results_form(&*Results_Form);
-    }
-  });
   MainForm1.show();
   return QApplication::exec();
 }

@@ -77,5 +77,6 @@ int command_line_main(int argc, char* argv[]) {
   Fd_Source in(STDIN_FILENO);
   Fd_Sink out(STDOUT_FILENO);
   Fd_Sink err(STDERR_FILENO);
-  return run_command_line(arguments, system_app_folders(), in, out, err);
+  return run_command_line(arguments, system_app_folders(executable_from_argument(argv[0])), in, out,
+                          err);
 }

@@ -272,13 +272,26 @@ void TAboutBox::Email_ButtonClick() {
   if (address.isEmpty()) return;
   const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
   const QString target = u"mailto:"_qs + address + u"?subject=Shareware: "_qs + program;
-  processes_.open_url(target.toStdString());
+  open_link(target.toStdString());
 }
 
 void TAboutBox::WEB_ButtonClick() {
   const QString address = WEB_Button->text();
   if (address.isEmpty()) return;
-  processes_.open_url(address.toStdString());
+  open_link(address.toStdString());
+}
+
+void TAboutBox::set_link_failure_report(std::function<void(const std::string& text)> report) {
+  link_failure_report_ = std::move(report);
+}
+
+void TAboutBox::open_link(const std::string& target) {
+  const auto report = link_failure_report_;
+  const bool started = processes_.open_url(target, [report, target](const std::string& reason) {
+    if (report) report("The address " + target + " could not be opened: " + reason + ".");
+  });
+  const std::string opener = processes_.url_opener_name();
+  if (!started && report && !opener.empty()) report(opener + " could not be found.");
 }
 
 void TAboutBox::showEvent(QShowEvent* event) {

@@ -47,6 +47,10 @@ class TAboutBox final : public QDialog {
 
   void set_texts(const About_Texts& texts);
 
+  // Where a link that could not be opened is told, in a box's words; called
+  // from any thread. Without one, such a link goes unreported.
+  void set_link_failure_report(std::function<void(const std::string& text)> report);
+
   // The dialog's events.
   void FormActivate();
   void OKButtonClick();
@@ -84,9 +88,12 @@ class TAboutBox final : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void open_link(const std::string& target);
+
   Memory_Meter& memory_meter_;
   Processes& processes_;
   Random_Index random_index_;
+  std::function<void(const std::string& text)> link_failure_report_;
 };
 
 // The free-memory reading: free over total memory, physical and page file

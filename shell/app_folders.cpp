@@ -1,7 +1,9 @@
 #include "shell/app_folders.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <initializer_list>
+#include <string_view>
 #include <system_error>
 
 #ifndef _WIN32
@@ -40,10 +42,20 @@ std::string config_home(const Folder_Probe& probe) {
 
 }  // namespace
 
-App_Folders decide_app_folders(const std::string& executable_path, const Folder_Probe& probe) {
-  const std::filesystem::path exe(executable_path);
-  App_Folders folders(with_separator(exe.parent_path().generic_string()));
-  folders.executable = executable_path;
+std::string executable_path(const Binary_Path& binary) {
+  if (binary.read_link.empty()) return binary.fallback;
+  std::string path = binary.read_link;
+  const std::string deleted = " (deleted)";
+  if (path.size() > deleted.size() && path.ends_with(deleted))
+    path.resize(path.size() - deleted.size());
+  return path;
+}
+
+App_Folders decide_app_folders(const Binary_Path& binary, const Folder_Probe& probe) {
+  const std::string executable = executable_path(binary);
+  const std::filesystem::path exe(executable);
+  App_Folders folders =
+      App_Folders::portable(with_separator(exe.parent_path().generic_string()), executable);
   const std::string bin = folders.data;
   if (holds_shipped_file(bin, probe) || probe.file_exists(bin + kSettings_File_Name))
     return folders;
@@ -60,20 +72,34 @@ App_Folders decide_app_folders(const std::string& executable_path, const Folder_
 
 #ifndef _WIN32
 
-std::string running_executable_path() {
+std::string executable_from_argument(const char* argv0) {
+  if (argv0 == nullptr || *argv0 == '\0') return {};
   std::error_code error;
-  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return {};
-  // A binary replaced while it runs (a package upgrade) reads as
-  // "<path> (deleted)"; the path is where the new one is.
-  std::string path = exe.string();
-  const std::string deleted = " (deleted)";
-  if (path.size() > deleted.size() && path.ends_with(deleted))
-    path.resize(path.size() - deleted.size());
-  return path;
+  const std::string name(argv0);
+  if (name.find('/') != std::string::npos) {
+    const std::filesystem::path absolute = std::filesystem::absolute(name, error);
+    return error ? name : absolute.string();
+  }
+  // A bare name was found on PATH by the shell that started the program.
+  const char* path = std::getenv("PATH");
+  std::string_view folders = path ? path : "";
+  while (!folders.empty()) {
+    const std::size_t end = std::min(folders.find(':'), folders.size());
+    const std::string folder(end > 0 ? folders.substr(0, end) : std::string_view("."));
+    const std::filesystem::path candidate = std::filesystem::path(folder) / name;
+    if (std::filesystem::is_regular_file(candidate, error) && access(candidate.c_str(), X_OK) == 0)
+      return std::filesystem::absolute(candidate, error).string();
+    folders.remove_prefix(std::min(end + 1, folders.size()));
+  }
+  return {};
 }
 
-App_Folders system_app_folders() {
+App_Folders system_app_folders(const std::string& fallback, const std::string& portable_folder) {
+  std::error_code error;
+  const std::filesystem::path link = std::filesystem::read_symlink("/proc/self/exe", error);
+  const Binary_Path binary{error ? std::string() : link.string(), fallback};
+  if (!portable_folder.empty())
+    return App_Folders::portable(portable_folder, executable_path(binary));
   const Folder_Probe probe{[](const std::string& path) {
                              std::error_code error;
                              return std::filesystem::is_regular_file(path, error);
@@ -87,7 +113,7 @@ App_Folders system_app_folders() {
                              }
                              return {};
                            }};
-  return decide_app_folders(running_executable_path(), probe);
+  return decide_app_folders(binary, probe);
 }
 
 #endif

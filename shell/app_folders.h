@@ -15,11 +15,15 @@ inline constexpr char kDot_Tone_File_Name[] = "Mores_Code_Dot_Tone.wav";
 inline constexpr char kDash_Tone_File_Name[] = "Mores_Code_Dash_Tone.wav";
 
 struct App_Folders {
-  App_Folders() = default;
   // A portable folder: settings and shipped files together in `folder`,
-  // which ends with the path separator. Implicit, so a folder path can stand
-  // wherever the folders are asked for.
-  App_Folders(std::string folder) : data(folder), settings(std::move(folder)) {}
+  // which ends with the path separator, for the binary at `executable`.
+  static App_Folders portable(std::string folder, std::string executable = {}) {
+    App_Folders folders;
+    folders.data = folder;
+    folders.settings = std::move(folder);
+    folders.executable = std::move(executable);
+    return folders;
+  }
 
   // The running binary's full path; empty when unknown.
   std::string executable;
@@ -41,18 +45,35 @@ struct Folder_Probe {
   std::function<std::string(const char* name)> environment;
 };
 
-// Decides from the binary's full path alone, through `probe`. A binary
-// folder holding any shipped file or a settings file is portable; otherwise,
-// when <bindir>/../share/tapwrenz/ holds a shipped file, the program is
-// installed, with its settings in $XDG_CONFIG_HOME/tapwrenz/ (an absolute
-// value only) or $HOME/.config/tapwrenz/. Everything else stays portable, as
-// a lone binary always was.
-App_Folders decide_app_folders(const std::string& executable_path, const Folder_Probe& probe);
+// Where the binary is, as the system tells it.
+struct Binary_Path {
+  // As /proc/self/exe reads: "" when it cannot be read, and with " (deleted)"
+  // after it when the binary was replaced while it runs (a package upgrade),
+  // where the path is that of the new one.
+  std::string read_link;
+  // What the toolkit or argv[0] says, for when the link cannot be read.
+  std::string fallback;
+};
+
+// The binary's path: the link read, less any " (deleted)", or the fallback.
+std::string executable_path(const Binary_Path& binary);
+
+// Decides from the binary's path alone, through `probe`. A binary folder
+// holding any shipped file or a settings file is portable; otherwise, when
+// <bindir>/../share/tapwrenz/ holds a shipped file, the program is installed,
+// with its settings in $XDG_CONFIG_HOME/tapwrenz/ (an absolute value only) or
+// $HOME/.config/tapwrenz/. Everything else stays portable, as a lone binary
+// always was; an unknown binary's folder is the working folder.
+App_Folders decide_app_folders(const Binary_Path& binary, const Folder_Probe& probe);
 
 #ifndef _WIN32
-// The running binary's full path, from the system.
-std::string running_executable_path();
-
 // The decision for the running binary, the real files and the environment.
-App_Folders system_app_folders();
+// `fallback` is the binary's path as the toolkit or argv[0] gives it. A
+// `portable_folder` given (a test's own) holds everything instead.
+App_Folders system_app_folders(const std::string& fallback,
+                               const std::string& portable_folder = {});
+
+// argv[0] as a path from the root: made absolute against the working folder
+// when it names a folder, or found on PATH when it is a bare name.
+std::string executable_from_argument(const char* argv0);
 #endif

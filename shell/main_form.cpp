@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QLayout>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QShowEvent>
 #include <QWindow>
 #include <filesystem>
@@ -28,14 +29,6 @@ namespace {
 constexpr int kRussianAlphabet = 3;
 
 Sound_Image empty_sound() { return std::make_shared<const std::vector<unsigned char>>(); }
-
-// A given folder holds everything, beside the running binary.
-App_Folders window_folders(const std::string& given_folder) {
-  if (given_folder.empty()) return system_app_folders();
-  App_Folders folders(given_folder);
-  folders.executable = running_executable_path();
-  return folders;
-}
 
 std::optional<Key_Button> key_button(Qt::MouseButton button) {
   switch (button) {
@@ -70,7 +63,8 @@ TMainForm1::TMainForm1(Messages& messages, Window_Services services, QWidget* pa
       processes_(services.processes ? services.processes : own_processes_.get()),
       files_(services.files ? services.files : own_files_.get()),
       startup_info_(services.startup_info ? services.startup_info : own_startup_info_.get()),
-      folders_(window_folders(services.executable_folder)) {
+      folders_(system_app_folders(QCoreApplication::applicationFilePath().toStdString(),
+                                  services.portable_folder)) {
   // The two sound buffers exist, empty, from the window's creation on.
   Dot_Sound_Stream = empty_sound();
   Dash_Sound_Stream = empty_sound();
@@ -104,6 +98,12 @@ TMainForm1::TMainForm1(Messages& messages, Window_Services services, QWidget* pa
   resize(client.width(), client.height() + MainMenu1->sizeHint().height());
   bind_events();
   after_first_frame_ = new After_First_Frame(client_);
+  // The dialogs come after the window, once its first frame is on the
+  // screen: nothing of them shows before. One wanted earlier is made then.
+  after_first_frame([this] {
+    about_box();
+    results_form();
+  });
 }
 
 TMainForm1::~TMainForm1() = default;
@@ -207,13 +207,33 @@ void TMainForm1::give_about_box_its_texts() {
   about_box_->setToolTip(QString());
 }
 
+// The guard is made here, on the window's thread; the poster it goes with
+// may be called from any thread.
+std::function<void(std::function<void()>)> TMainForm1::window_thread_poster() {
+  return [window = QPointer<TMainForm1>(this)](std::function<void()> job) {
+    QMetaObject::invokeMethod(
+        qApp,
+        [window, job = std::move(job)] {
+          if (window) job();
+        },
+        Qt::QueuedConnection);
+  };
+}
+
 void TMainForm1::set_results_form(TResults_Form* form) {
   results_form_ = form;
   report_.reset();
 }
 
 TAboutBox& TMainForm1::about_box() {
-  if (!about_box_) set_about_box(new TAboutBox(*memory_meter_, *processes_, {}, this));
+  if (!about_box_) {
+    auto* box = new TAboutBox(*memory_meter_, *processes_, {}, this);
+    box->set_link_failure_report([post = window_thread_poster(),
+                                  &messages = messages_](const std::string& text) {
+      post([&messages, text] { messages.show(text, Message_Icon::Error, Message_Buttons::Ok); });
+    });
+    set_about_box(box);
+  }
   return *about_box_;
 }
 
@@ -305,8 +325,6 @@ void TMainForm1::Build_Morse_Code_Table() {
   if (input_share_->share() != input_before) Input_MemoChange();
   if (output_share_->share() != output_before) Output_MemoChange();
 }
-
-void TMainForm1::let_message_loop_run() { message_loop_->run_once(); }
 
 void TMainForm1::Convert_Input_Text_To_Morse() {
   const Appending_View appending(Output_Memo);
@@ -521,8 +539,11 @@ void TMainForm1::Delete_All_Shortcuts_OptionClick() {
 }
 
 Text_Viewer_Services TMainForm1::text_viewers() {
-  return {*processes_, messages_, folders_.data,
-          std::filesystem::path(folders_.executable).filename().string()};
+  return {.processes = *processes_,
+          .messages = messages_,
+          .data_folder = folders_.data,
+          .executable_file_name = std::filesystem::path(folders_.executable).filename().string(),
+          .on_window_thread = window_thread_poster()};
 }
 
 void TMainForm1::View_Readme_file_OptionClick() { View_Readme_File(text_viewers()); }

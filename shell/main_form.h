@@ -77,7 +77,7 @@ struct Window_Services {
   Startup_Info* startup_info = nullptr;
   // A portable folder for the settings, the sounds and the texts, with its
   // trailing separator; when empty the program's own folders decide.
-  std::string executable_folder;
+  std::string portable_folder;
   // How often a conversion lets the message loop run; zero: after every line
   // and every token.
   std::chrono::microseconds conversion_turns = std::chrono::milliseconds(4);
@@ -107,9 +107,9 @@ class TMainForm1 final : public QMainWindow {
   Memo_Share& input_share() { return *input_share_; }
   Memo_Share& output_share() { return *output_share_; }
 
-  // The About and report dialogs, made by the program after the main window;
-  // each is made here on first use if none was given. A box given after the
-  // captions were set takes them then.
+  // The About and report dialogs. The window makes them once its first frame
+  // is on the screen, or earlier on first use; tests may give their own. A
+  // box given after the captions were set takes them then.
   void set_about_box(TAboutBox* box);
   TAboutBox& about_box();
   void set_results_form(TResults_Form* form);
@@ -138,8 +138,6 @@ class TMainForm1 final : public QMainWindow {
   void Build_Morse_Code_Table();
   void Convert_Input_Text_To_Morse();
   void Convert_Input_Morse_To_Text();
-  // Lets pending window events run once; the window stays live inside long loops.
-  void let_message_loop_run();
   void Reset_Memos();
   void Record_Initial_Control_Layout();
   void Scale_Controls_To_Window_Size();
@@ -298,6 +296,9 @@ class TMainForm1 final : public QMainWindow {
  private:
   void size_client_area();
   void give_about_box_its_texts();
+  // Something that runs a job on the window's thread at a later turn, while
+  // the window lives; it may be called from any thread.
+  std::function<void(std::function<void()>)> window_thread_poster();
   Text_Viewer_Services text_viewers();
   void create_menu();
   void create_morse_code_page();
@@ -355,6 +356,8 @@ class TMainForm1 final : public QMainWindow {
  public:
   // The sound files' dialog as the selection sees it; tests script its dialog.
   Window_Sound_Selection sound_selection{*this};
+
+ private:
   TAboutBox* about_box_ = nullptr;
   TResults_Form* results_form_ = nullptr;
   std::unique_ptr<Window_Report> report_;

@@ -66,15 +66,27 @@ void Outer_Bounds::place() {
     watching_window_ = true;
   }
   unfitted_.reset();
+  shown_since_placed_ = false;
   if (fitted_) return;
   unfitted_ = outer;
-  if (shown_normal()) fit_to_frame();
+  if (shown_normal()) on_shown_normal();
 }
 
 void Outer_Bounds::maximise() {
   if (unfitted_ && placed_with_.isNull() && !shown_normal()) {
-    maximise_when_fitted_ = true;
+    maximise_when_shown_ = true;
   } else {
+    window_.setWindowState(window_.windowState() | Qt::WindowMaximized);
+  }
+}
+
+void Outer_Bounds::on_shown_normal() {
+  shown_since_placed_ = true;
+  fit_to_frame();
+  // A maximising put off until the first showing waits no longer, frame or
+  // not: without a window manager none ever comes.
+  if (maximise_when_shown_) {
+    maximise_when_shown_ = false;
     window_.setWindowState(window_.windowState() | Qt::WindowMaximized);
   }
 }
@@ -82,6 +94,9 @@ void Outer_Bounds::maximise() {
 void Outer_Bounds::fit_to_frame() {
   if (!unfitted_) return;
   const QMargins now = frame();
+  // Some window managers publish the frame only after the first showing; the
+  // fit waits until the frame is known.
+  if (now.isNull()) return;
   normal_frame_ = now;
   fitted_ = true;
   const QRect outer = *unfitted_;
@@ -91,10 +106,6 @@ void Outer_Bounds::fit_to_frame() {
     window_.resize(outer.marginsRemoved(now).size().expandedTo(QSize(1, 1)));
     window_.move(outer.topLeft());
   }
-  if (maximise_when_fitted_) {
-    maximise_when_fitted_ = false;
-    window_.setWindowState(window_.windowState() | Qt::WindowMaximized);
-  }
 }
 
 bool Outer_Bounds::eventFilter(QObject* watched, QEvent* event) {
@@ -103,7 +114,7 @@ bool Outer_Bounds::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Move:
     case QEvent::Resize:
     case QEvent::WindowStateChange:
-      if (shown_normal()) fit_to_frame();
+      if (shown_normal()) on_shown_normal();
       break;
     default:
       break;
@@ -116,7 +127,7 @@ QRect Outer_Bounds::normal() const {
   if (!(window_.windowState() &
         (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))) {
     outer = window_.frameGeometry();
-  } else if (unfitted_) {
+  } else if (unfitted_ && !shown_since_placed_) {
     outer = *unfitted_;  // never shown normal since placed: still as asked
   } else {
     outer = window_.normalGeometry().marginsAdded(normal_frame_);

@@ -5,8 +5,9 @@
 // first showing the frame is not known yet: the window is then placed by its
 // frame's top-left corner with the stored outer size as its inner size, and
 // fitted once more, inner size = outer size minus the frame, as soon as the
-// framed window is shown in its normal state. Without a window manager the
-// frame stays empty and the first placing is already right.
+// window is shown in its normal state with its frame known; some managers
+// publish the frame a while after the first showing. Without a window
+// manager the frame stays empty and the first placing is already right.
 
 #include <QMargins>
 #include <QObject>
@@ -28,8 +29,8 @@ class Outer_Bounds final : public QObject {
   void place();
 
   // Maximises the window; one placed but not yet framed is maximised only
-  // once it has been fitted to its frame, so that restoring it later gives
-  // the bounds placed.
+  // once it has been shown normal, so that restoring it later gives the
+  // bounds placed.
   void maximise();
 
   // Outer bounds of the window in its normal state, also while it is
@@ -43,6 +44,7 @@ class Outer_Bounds final : public QObject {
  private:
   QMargins frame() const;
   bool shown_normal() const;
+  void on_shown_normal();
   void fit_to_frame();
 
   QWidget& window_;
@@ -52,6 +54,7 @@ class Outer_Bounds final : public QObject {
   std::optional<QRect> placed_;
   // Set from placing until the inner size has been fitted to a known frame.
   std::optional<QRect> unfitted_;
+  bool shown_since_placed_ = false;
   // The frame the inner geometry was worked out with.
   QMargins placed_with_;
   // The frame of the normal state, taken at the fitting: a maximised
@@ -59,5 +62,5 @@ class Outer_Bounds final : public QObject {
   QMargins normal_frame_;
   bool fitted_ = false;
   bool watching_window_ = false;
-  bool maximise_when_fitted_ = false;
+  bool maximise_when_shown_ = false;
 };

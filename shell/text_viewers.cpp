@@ -34,16 +34,22 @@ std::string missing_catalog_message(const std::string& product_name) {
 void View_File_With_Notepad(const Text_Viewer_Services& services, const std::string& path) {
   const std::string editor = services.processes.text_editor_path();
   if (editor.empty() || !services.file_exists(editor)) {
-    inform(services.messages, kNo_Text_Editor_Message);
+    inform(services.messages, services.processes.text_editor_name() + " could not be found.");
     return;
   }
   if (path.empty()) {
     inform(services.messages, kNo_File_To_View_Message);
     return;
   }
-  // The editor shows its own error if it cannot open the file; nothing here
-  // waits for it or reports a failed start.
-  services.processes.start_text_editor(path);
+  // Nothing here waits for the editor or reports a failed start.
+  Messages& messages = services.messages;
+  services.processes.start_text_editor(
+      path, [&messages, later = services.on_window_thread, path](const std::string& reason) {
+        if (later)
+          later([&messages, text = "The file " + path + " could not be opened: " + reason + "."] {
+            messages.show(text, Message_Icon::Error, Message_Buttons::Ok);
+          });
+      });
 }
 
 void View_Readme_File(const Text_Viewer_Services& services) {

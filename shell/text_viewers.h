@@ -9,7 +9,6 @@
 #include "platform/processes.h"
 #include "shell/messages.h"
 
-inline constexpr char kNo_Text_Editor_Message[] = "Windows Notepad could not be found.";
 inline constexpr char kNo_File_To_View_Message[] = "No Log File to View.";
 inline constexpr char kCatalog_File_Name[] = "catalog.txt";
 
@@ -26,6 +25,9 @@ struct Text_Viewer_Services {
   // The executable's file name, with any extension ("tapwrenz", "tapwrenz.exe").
   std::string executable_file_name;
   std::function<bool(const std::string& path)> file_exists = text_file_exists;
+  // Runs a job on the window's thread at a later turn of its message loop:
+  // a viewer that gives up is heard of on a thread of its own.
+  std::function<void(std::function<void()> job)> on_window_thread;
 };
 
 // The readme's full path: the executable's file name cut before its first
@@ -38,7 +40,8 @@ std::string missing_catalog_message(const std::string& product_name);
 
 // Starts the editor on `path` and does not wait for it. Without the editor,
 // or with an empty path, says so in a box and starts nothing. A failed start
-// is not reported.
+// is not reported; an editor that starts and then cannot show the file is,
+// in an error box, where the system tells.
 void View_File_With_Notepad(const Text_Viewer_Services& services, const std::string& path);
 
 // Opens the readme; a missing readme is left to the editor to report.

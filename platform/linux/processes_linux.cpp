@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "platform/processes.h"
 
@@ -50,21 +51,51 @@ std::string find_on_path(const std::string& program) {
   return "";
 }
 
+// What an ended program's wait status says, in words that finish "... could
+// not be opened: ". xdg-open's own statuses have fixed meanings.
+std::string ending_reason(const std::string& program, int status) {
+  if (WIFSIGNALED(status))
+    return program + " was ended by signal " + std::to_string(WTERMSIG(status));
+  const int code = WEXITSTATUS(status);
+  const std::string code_text = " (exit status " + std::to_string(code) + ")";
+  if (program == kOpener) {
+    switch (code) {
+      case 1:
+        return program + " did not understand the request" + code_text;
+      case 2:
+        return program + " found no such file" + code_text;
+      case 3:
+        return program + " found no program to open it with" + code_text;
+      case 4:
+        return program + "'s attempt to open it failed" + code_text;
+      default:
+        break;
+    }
+  }
+  return program + " ended with an error" + code_text;
+}
+
 // Runs `program` (a full path, or a name looked up on PATH) on one argument,
 // without a shell and without waiting; a thread of its own collects the child
-// when it ends, so no zombie is left. The program would read a leading "-"
-// as one of its options: callers keep such arguments away.
-bool start_program(const std::string& program, const std::string& argument) {
+// when it ends, so no zombie is left, and tells `failed` when it ended with
+// an error. The program would read a leading "-" as one of its options:
+// callers keep such arguments away.
+bool start_program(const std::string& program, const std::string& argument,
+                   Processes::Open_Failed failed) {
   if (program.empty() || argument.empty() || argument.front() == '-') return false;
   std::string name(program);
   std::string arg(argument);
   char* argv[] = {name.data(), arg.data(), nullptr};
   pid_t pid = 0;
   if (posix_spawnp(&pid, name.c_str(), nullptr, nullptr, argv, environ) != 0) return false;
-  std::thread([pid] {
+  const std::string shown = program.substr(program.rfind('/') + 1);
+  std::thread([pid, shown, failed = std::move(failed)] {
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    while (::waitpid(pid, &status, 0) < 0) {
+      if (errno != EINTR) return;
     }
+    const bool fine = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (!fine && failed) failed(ending_reason(shown, status));
   }).detach();
   return true;
 }
@@ -79,13 +110,22 @@ class Linux_Processes final : public Processes {
     return found;
   }
 
-  bool start_text_editor(const std::string& file_path) override {
+  // Without xdg-open, the editors tried in its place are only a way out; the
+  // program missing is xdg-open.
+  std::string text_editor_name() override { return kOpener; }
+
+  bool start_text_editor(const std::string& file_path, Open_Failed failed) override {
     // A relative name that looks like an option is still that file.
     const bool looks_like_option = !file_path.empty() && file_path.front() == '-';
-    return start_program(text_editor_path(), looks_like_option ? "./" + file_path : file_path);
+    return start_program(text_editor_path(), looks_like_option ? "./" + file_path : file_path,
+                         std::move(failed));
   }
 
-  bool open_url(const std::string& target) override { return start_program(kOpener, target); }
+  std::string url_opener_name() override { return kOpener; }
+
+  bool open_url(const std::string& target, Open_Failed failed) override {
+    return start_program(kOpener, target, std::move(failed));
+  }
 };
 
 }  // namespace

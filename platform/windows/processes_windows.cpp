@@ -25,14 +25,19 @@ class Windows_Processes final : public Processes {
     return folder + "Notepad.EXE";
   }
 
-  bool start_text_editor(const std::string& file_path) override {
+  std::string text_editor_name() override { return "Windows Notepad"; }
+
+  // A failed start or open goes unreported here, so `failed` is never called.
+  bool start_text_editor(const std::string& file_path, Open_Failed) override {
     // The editor takes the whole rest of its command line as the file name,
     // so the path goes unquoted.
     const std::string command = "Notepad.exe " + file_path;
     return WinExec(command.c_str(), SW_SHOWNORMAL) > 31;
   }
 
-  bool open_url(const std::string& target) override {
+  std::string url_opener_name() override { return {}; }
+
+  bool open_url(const std::string& target, Open_Failed) override {
     if (target.empty()) return false;
     HINSTANCE result =
         ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);

@@ -27,7 +27,7 @@ class Listen_Command : public ::testing::Test {
     String_Source in(input);
     String_Sink o;
     String_Sink e;
-    const int status = run_command_line(args, folder(), in, o, e);
+    const int status = run_command_line(args, App_Folders::portable(folder()), in, o, e);
     out = o.text;
     err = e.text;
     return status;

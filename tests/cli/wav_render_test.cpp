@@ -89,7 +89,7 @@ class Wav_Render : public ::testing::Test {
     String_Source in(input);
     out = String_Sink();
     err = String_Sink();
-    return run_command_line(args, folder(), in, out, err);
+    return run_command_line(args, App_Folders::portable(folder()), in, out, err);
   }
   std::vector<std::string> files() const {
     std::vector<std::string> names;

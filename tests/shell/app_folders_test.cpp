@@ -10,6 +10,7 @@ namespace {
 
 struct Case {
   const char* name;
+  // The binary's path as /proc/self/exe reads ("" when it cannot be read).
   const char* executable;
   std::set<std::string> files;
   std::map<std::string, std::string> environment;
@@ -17,6 +18,10 @@ struct Case {
   const char* data;
   const char* settings;
   bool installed;
+  // What the toolkit or argv[0] says the binary is, and the path decided on
+  // (the one read, when empty).
+  const char* fallback = "";
+  const char* decided_executable = "";
 };
 
 App_Folders decide(const Case& c) {
@@ -25,7 +30,7 @@ App_Folders decide(const Case& c) {
                              const auto found = c.environment.find(name);
                              return found == c.environment.end() ? std::string() : found->second;
                            }};
-  return decide_app_folders(c.executable, probe);
+  return decide_app_folders({.read_link = c.executable, .fallback = c.fallback}, probe);
 }
 
 TEST(App_Folders_Test, TheBinarysFolderAndTheEnvironmentDecide) {
@@ -91,6 +96,20 @@ TEST(App_Folders_Test, TheBinarysFolderAndTheEnvironmentDecide) {
        "/home/ann/",
        "/home/ann/",
        false},
+      {"a settings file beside the binary keeps it portable beside an install",
+       "/usr/bin/tapwrenz",
+       {"/usr/bin/tapwrenz.ini", "/usr/share/tapwrenz/tapwrenz.txt",
+        "/usr/share/tapwrenz/Mores_Code_Dot_Tone.wav"},
+       home,
+       "/usr/bin/",
+       "/usr/bin/",
+       false},
+      {"a binary replaced while it runs is still the installed one", "/usr/bin/tapwrenz (deleted)",
+       installed_files, home, "/usr/share/tapwrenz/", "/home/ann/.config/tapwrenz/", true, "",
+       "/usr/bin/tapwrenz"},
+      {"/proc unreadable: the toolkit's or argv[0]'s path", "", installed_files, home,
+       "/usr/share/tapwrenz/", "/home/ann/.config/tapwrenz/", true, "/usr/bin/tapwrenz",
+       "/usr/bin/tapwrenz"},
       {"unknown binary: the working folder", "", installed_files, home, "", "", false},
   };
   for (const Case& c : cases) {
@@ -98,9 +117,17 @@ TEST(App_Folders_Test, TheBinarysFolderAndTheEnvironmentDecide) {
     EXPECT_EQ(f.data, c.data) << c.name;
     EXPECT_EQ(f.settings, c.settings) << c.name;
     EXPECT_EQ(f.installed, c.installed) << c.name;
-    EXPECT_EQ(f.executable, c.executable) << c.name;
+    EXPECT_EQ(f.executable, *c.decided_executable ? c.decided_executable : c.executable) << c.name;
     EXPECT_EQ(f.settings_file(), std::string(c.settings) + "tapwrenz.ini") << c.name;
   }
+}
+
+TEST(App_Folders_Test, AGivenPortableFolderHoldsEverythingBesideTheRunningBinary) {
+  const App_Folders f = App_Folders::portable("/tmp/t/", "/src/build/bin/tapwrenz");
+  EXPECT_EQ(f.data, "/tmp/t/");
+  EXPECT_EQ(f.settings_file(), "/tmp/t/tapwrenz.ini");
+  EXPECT_EQ(f.executable, "/src/build/bin/tapwrenz");
+  EXPECT_FALSE(f.installed);
 }
 
 }  // namespace

@@ -131,7 +131,7 @@ class Settings_File_Test : public ::testing::Test {
 
 TEST_F(Settings_File_Test, FirstStartTakesEveryDefaultInTheReadingOrder) {
   Fake_Settings_Window w;
-  EXPECT_FALSE(read_settings(w, folder));
+  EXPECT_FALSE(read_settings(w, App_Folders::portable(folder)));
   const std::vector<std::string> order = {
       "top",      "left",  "width",       "height",         "on_top",         "auto_run",
       "alphabet", "mouse", "input_delay", "playback_delay", "dot_dash_delay", "dot_file",
@@ -144,28 +144,28 @@ TEST_F(Settings_File_Test, FirstStartTakesEveryDefaultInTheReadingOrder) {
 
 TEST_F(Settings_File_Test, SaveWritesAllKeysAndTheyRoundTripByteExact) {
   Fake_Settings_Window w = sample_window();
-  ASSERT_TRUE(Save_Settings(w, messages, folder));
+  ASSERT_TRUE(Save_Settings(w, messages, App_Folders::portable(folder)));
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(bytes(), sample_bytes);
 
   Fake_Settings_Window back;
-  EXPECT_FALSE(read_settings(back, folder));
+  EXPECT_FALSE(read_settings(back, App_Folders::portable(folder)));
   EXPECT_EQ(back.state(), w.state());
-  ASSERT_TRUE(Save_Settings(back, messages, folder));
+  ASSERT_TRUE(Save_Settings(back, messages, App_Folders::portable(folder)));
   EXPECT_EQ(bytes(), sample_bytes);
 }
 
 TEST_F(Settings_File_Test, MaximisedIsWrittenFirstWithTheRestoredBounds) {
   Fake_Settings_Window w = sample_window();
   w.maximised = true;
-  ASSERT_TRUE(Save_Settings(w, messages, folder));
+  ASSERT_TRUE(Save_Settings(w, messages, App_Folders::portable(folder)));
   EXPECT_EQ(w.calls, std::vector<std::string>{"restore"});
   std::string expected = sample_bytes;
   expected.replace(expected.find("Maximized=0"), 11, "Maximized=1");
   EXPECT_EQ(bytes(), expected);
 
   Fake_Settings_Window back;
-  EXPECT_TRUE(read_settings(back, folder));
+  EXPECT_TRUE(read_settings(back, App_Folders::portable(folder)));
   EXPECT_FALSE(back.maximised) << "only reported, not applied";
   EXPECT_EQ(back.width_, 700);
 }
@@ -185,14 +185,14 @@ TEST_F(Settings_File_Test, OutOfRangeAndMalformedValuesAreBroughtBack) {
       "window_Height=12abc\r\n"
       "Dot_Sound_File_Name_Edit=\r\n");
   Fake_Settings_Window w;
-  EXPECT_TRUE(read_settings(w, folder));
+  EXPECT_TRUE(read_settings(w, App_Folders::portable(folder)));
   EXPECT_EQ(w.state(),
             "10,10,640,505,1,0,3,-1,25,10000,50,," + folder + "Mores_Code_Dash_Tone.wav");
-  ASSERT_TRUE(Save_Settings(w, messages, folder));
+  ASSERT_TRUE(Save_Settings(w, messages, App_Folders::portable(folder)));
   EXPECT_NE(bytes().find("\r\nAlways_on_Top_Option=1\r\n"), std::string::npos);
 
   put("[tapwrenz]\r\nAlphabet_RadioGroup=-5\r\nMouse_LMB_RMB_Option_RadioGroup=9\r\n");
-  read_settings(w, folder);
+  read_settings(w, App_Folders::portable(folder));
   EXPECT_EQ(w.alphabet_, -1);
   EXPECT_EQ(w.mouse, 1);
 }
@@ -221,7 +221,7 @@ TEST_F(Settings_File_Test, AFailedWriteStopsTheSaveReportsOnceAndKeepsWhatWasThe
   Fake_Settings_Window w = sample_window();
   w.maximised = true;
   const std::string missing = folder + "gone" + static_cast<char>(fs::path::preferred_separator);
-  EXPECT_FALSE(Save_Settings(w, messages, missing));
+  EXPECT_FALSE(Save_Settings(w, messages, App_Folders::portable(missing)));
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "Unable to write to " + missing + "tapwrenz.ini");
   EXPECT_EQ(messages.shown[0].icon, Message_Icon::Error);
@@ -236,7 +236,7 @@ TEST_F(Settings_File_Test, AFailedWriteStopsTheSaveReportsOnceAndKeepsWhatWasThe
   changed.top_ = 1;
   changed.dot_file = "bad\nname.wav";
   changed.dash_file = "/other/dash.wav";
-  EXPECT_FALSE(Save_Settings(changed, messages, folder));
+  EXPECT_FALSE(Save_Settings(changed, messages, App_Folders::portable(folder)));
   EXPECT_EQ(messages.shown.size(), 1u);
   std::string expected = sample_bytes;
   expected.replace(expected.find("posn=120"), 8, "posn=1");

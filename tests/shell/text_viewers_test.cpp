@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <set>
 #include <string>
@@ -18,7 +19,7 @@ using Strings = std::vector<std::string>;
 
 const std::string folder = "/opt/my programs/Tapwren/";
 const std::string editor = "/usr/bin/xdg-open";
-const std::string no_editor = "Windows Notepad could not be found.";
+const std::string no_editor = "xdg-open could not be found.";
 const std::string missing_catalog =
     "Pelko's Shareware Catalog is not in the same directory as Tapwren v2.0f.  The required "
     "file 'catalog.txt' was included in the distribution ZIP file.  Please unzip this file and "
@@ -27,14 +28,17 @@ const std::string missing_catalog =
 class Text_Viewers_Test : public ::testing::Test {
  protected:
   Text_Viewer_Services services(const std::string& exe_name = "tapwrenz") {
-    return {.processes = processes,
-            .messages = messages,
-            .data_folder = folder,
-            .executable_file_name = exe_name,
-            .file_exists = [this](const std::string& path) {
+    return {
+        .processes = processes,
+        .messages = messages,
+        .data_folder = folder,
+        .executable_file_name = exe_name,
+        .file_exists =
+            [this](const std::string& path) {
               asked.push_back(path);
               return existing.count(path) != 0;
-            }};
+            },
+        .on_window_thread = [this](std::function<void()> job) { later.push_back(std::move(job)); }};
   }
   // The texts of the boxes shown since the last call; each an information box with OK.
   Strings boxes() {
@@ -52,6 +56,8 @@ class Text_Viewers_Test : public ::testing::Test {
   Fake_Messages messages;
   std::set<std::string> existing{editor};
   Strings asked;
+  // Jobs handed to the window's thread, run when the test says.
+  std::vector<std::function<void()>> later;
 };
 
 TEST_F(Text_Viewers_Test, ReadmeIsNamedAfterTheExecutableUpToItsFirstDotAndNotLookedFor) {
@@ -77,6 +83,26 @@ TEST_F(Text_Viewers_Test, MissingEditorComesBeforeAnEmptyPathAndStartsNothing) {
   EXPECT_EQ(boxes(), Strings(3, no_editor));
   EXPECT_TRUE(asked.empty());
   EXPECT_TRUE(processes.edited_files.empty());
+  // The box names whichever program the system's viewer is.
+  processes.editor_name = "Windows Notepad";
+  View_Readme_File(services());
+  EXPECT_EQ(boxes(), Strings{"Windows Notepad could not be found."});
+}
+
+// A viewer that gives up after its start is reported on the window's
+// thread, in an error box naming the file and the reason.
+TEST_F(Text_Viewers_Test, AViewerThatCannotShowTheFileIsReportedOnTheWindowsThread) {
+  View_Readme_File(services());
+  processes.fail_last("xdg-open found no program to open it with (exit status 3)");
+  EXPECT_TRUE(messages.shown.empty());
+  ASSERT_EQ(later.size(), 1u);
+  later.front()();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "The file " + folder +
+                                        "tapwrenz.txt could not be opened: xdg-open found no "
+                                        "program to open it with (exit status 3).");
+  EXPECT_EQ(messages.shown[0].icon, Message_Icon::Error);
+  EXPECT_EQ(messages.shown[0].buttons, Message_Buttons::Ok);
 }
 
 TEST_F(Text_Viewers_Test, CatalogOpensWhenPresentAndOtherwiseExplainsItsAbsenceFirst) {

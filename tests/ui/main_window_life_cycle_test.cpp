@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
+#include <thread>
+#include <utility>
 
 #include "shell/message_box.h"
 #include "ui/window_in_folder.h"
@@ -24,6 +26,9 @@ class Main_Window_Life_Cycle : public Window_In_Folder {
  protected:
   void write_ini(const std::string& lines) { write_file(ini(), "[tapwrenz]\r\n" + lines); }
   std::string read_ini() const { return read_file(ini()); }
+  bool has_line(const std::string& line) const {
+    return ("\n" + read_ini()).find("\n" + line + "\r\n") != std::string::npos;
+  }
 };
 
 TEST_F(Main_Window_Life_Cycle, AFirstStartTakesTheDefaultsAndTheCloseWritesAllFourteenKeys) {
@@ -76,6 +81,23 @@ TEST_F(Main_Window_Life_Cycle, WorkLeftForAfterTheFirstFrameWaitsForIt) {
   EXPECT_EQ(about.Product_Name_Label->text(), "Tapwren v2.0f");
 }
 
+// The window makes its dialogs itself right after its first frame; one
+// wanted before then is made at once and not made again.
+TEST_F(Main_Window_Life_Cycle, TheDialogsAreMadeAfterTheFirstFrameOrWhenWantedBefore) {
+  auto form = make_form();
+  const auto count = [&] {
+    return std::pair(form->findChildren<TAboutBox*>().size(),
+                     form->findChildren<TResults_Form*>().size());
+  };
+  form->results_form();
+  EXPECT_EQ(count(), std::pair(qsizetype{0}, qsizetype{1}));
+  form->show();
+  EXPECT_EQ(count().first, 0);
+  for (int turn = 0; turn < 10 && count().first == 0; ++turn) QCoreApplication::processEvents();
+  EXPECT_EQ(count(), std::pair(qsizetype{1}, qsizetype{1}));
+  EXPECT_EQ(form->about_box().windowTitle(), "About Tapwren v2.0f ...");
+}
+
 TEST_F(Main_Window_Life_Cycle, SavedStatesComeBackAtTheNextStart) {
   write_ini(
       "WindowState_wsMaximized=1\r\nwindow_top_posn=40\r\nwindow_left_posn=30\r\n"
@@ -114,7 +136,7 @@ TEST_F(Main_Window_Life_Cycle, BoundsOffEveryScreenComeBackAndAMaximisedCloseSav
   EXPECT_EQ(form->frameGeometry(), QRect(corner + QPoint(10, 10), QSize(500, 505)));
 
   form->showMaximized();
-  QTRY_VERIFY(form->frameGeometry().width() != 500);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form->frameGeometry().width() != 500; }));
   form->close();
   const std::string saved = read_ini();
   for (const std::string& line :
@@ -124,6 +146,63 @@ TEST_F(Main_Window_Life_Cycle, BoundsOffEveryScreenComeBackAndAMaximisedCloseSav
         std::string("window_Height=505")}) {
     EXPECT_NE(saved.find(line + "\r\n"), std::string::npos) << line << " in\n" << saved;
   }
+}
+
+// Factory defaults from a maximised window: the file goes, and the window
+// comes back normal at the first start's bounds.
+TEST_F(Main_Window_Life_Cycle, FactoryDefaultsFromAMaximisedWindowRestoreTheFirstStartsBounds) {
+  write_ini(
+      "WindowState_wsMaximized=1\r\nwindow_top_posn=40\r\nwindow_left_posn=30\r\n"
+      "window_Width=500\r\nwindow_Height=400\r\n");
+  auto form = make_form();
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  ASSERT_TRUE(form->isMaximized());
+  messages.answers = {Message_Answer::Yes};
+  form->Restore_Factory_Defaults_Option->trigger();
+  EXPECT_FALSE(fs::exists(ini()));
+  // The window system's answers to the restore come in before anything else.
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isMaximized(); }));
+  const QPoint corner = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
+  (void)QTest::qWaitFor(
+      [&] { return form->frameGeometry() == QRect(corner + QPoint(10, 10), QSize(636, 505)); });
+  ASSERT_EQ(form->frameGeometry(), QRect(corner + QPoint(10, 10), QSize(636, 505)));
+  // Maximised again, the window keeps these as its normal bounds.
+  form->showMaximized();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form->frameGeometry().width() != 636; }));
+  form->close();
+  for (const std::string& line :
+       {std::string("WindowState_wsMaximized=1"),
+        "window_top_posn=" + std::to_string(corner.y() + 10),
+        "window_left_posn=" + std::to_string(corner.x() + 10), std::string("window_Width=636"),
+        std::string("window_Height=505")})
+    EXPECT_TRUE(has_line(line)) << line << " in\n" << read_ini();
+}
+
+// Two closes in one run: the second save writes where the window is then.
+TEST_F(Main_Window_Life_Cycle, ASecondCloseInOneRunSavesTheNewBounds) {
+  write_ini("window_top_posn=40\r\nwindow_left_posn=30\r\n");
+  auto form = make_form();
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  form->showMaximized();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form->isMaximized(); }));
+  form->close();
+  for (const char* line :
+       {"WindowState_wsMaximized=1", "window_top_posn=40", "window_left_posn=30"})
+    ASSERT_TRUE(has_line(line)) << line << " in\n" << read_ini();
+
+  form->show();
+  form->showNormal();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isMaximized(); }));
+  form->move(120, 90);
+  (void)QTest::qWaitFor([&] { return form->frameGeometry().topLeft() == QPoint(120, 90); });
+  ASSERT_EQ(form->frameGeometry().topLeft(), QPoint(120, 90));
+  form->close();
+  for (const char* line : {"WindowState_wsMaximized=0", "window_top_posn=90",
+                           "window_left_posn=120", "window_Width=636", "window_Height=505"})
+    EXPECT_TRUE(has_line(line)) << line << " in\n" << read_ini();
 }
 
 TEST_F(Main_Window_Life_Cycle, AMissingSoundFileIsReportedOnceAndTheStartGoesOn) {
@@ -189,6 +268,47 @@ TEST_F(Main_Window_Life_Cycle, HelpOpensTheReadmeAndTheCatalogInTheTextViewer) {
   EXPECT_TRUE(messages.shown.empty());
 }
 
+// A viewer or link opener that is missing is named in a box; one that starts
+// and then gives up (on its own thread) is told in a box a turn later.
+TEST_F(Main_Window_Life_Cycle, AMissingOrFailingOpenerIsToldInABox) {
+  processes.editor_path = folder() + "Mores_Code_Dot_Tone.wav";  // any file that exists
+  auto form = make_form();
+  form->show();
+  const auto texts = [&] {
+    std::vector<std::string> t;
+    for (const Shown_Message& m : messages.shown) t.push_back(m.text);
+    messages.shown.clear();
+    return t;
+  };
+  const std::string reason = "xdg-open found no program to open it with (exit status 3)";
+  form->View_Readme_file_Option->trigger();
+  std::thread([&] { processes.fail_last(reason); }).join();
+  EXPECT_TRUE(messages.shown.empty());
+  (void)QTest::qWaitFor([&] { return messages.shown.size() == size_t{1}; });
+  ASSERT_EQ(messages.shown.size(), size_t{1});
+  EXPECT_EQ(messages.shown[0].icon, Message_Icon::Error);
+  EXPECT_EQ(texts(), std::vector<std::string>{"The file " + folder() +
+                                              "test_ui.txt could not be opened: " + reason + "."});
+
+  TAboutBox& about = form->about_box();
+  about.WEB_ButtonClick();
+  std::thread([&] { processes.fail_last(reason); }).join();
+  (void)QTest::qWaitFor([&] { return messages.shown.size() == size_t{1}; });
+  ASSERT_EQ(messages.shown.size(), size_t{1});
+  EXPECT_EQ(texts(), std::vector<std::string>{"The address " + processes.opened_urls.back() +
+                                              " could not be opened: " + reason + "."});
+  processes.start_result = false;
+  about.Email_ButtonClick();
+  (void)QTest::qWaitFor([&] { return messages.shown.size() == size_t{1}; });
+  ASSERT_EQ(messages.shown.size(), size_t{1});
+  EXPECT_EQ(texts(), std::vector<std::string>{"xdg-open could not be found."});
+  // Where a failed open goes unreported, nothing is said.
+  processes.opener_name.clear();
+  about.WEB_ButtonClick();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST_F(Main_Window_Life_Cycle, ShortcutsAreMadeInANewHomeFolderAndDeletedAgain) {
   // The system's registry layer, pointed at a home folder of this test in
   // which none of the shortcut folders exists yet.
@@ -201,7 +321,7 @@ TEST_F(Main_Window_Life_Cycle, ShortcutsAreMadeInANewHomeFolderAndDeletedAgain) 
 
   Window_Services services;
   services.player = &player;
-  services.executable_folder = folder();
+  services.portable_folder = folder();
   TMainForm1 form(messages, services);
   form.show();
   form.Create_Shortcut_on_Desktop_Option->trigger();

@@ -48,7 +48,7 @@ class Window_In_Folder : public ::testing::Test {
     s.waits = &waits;
     s.registry = &registry;
     s.processes = &processes;
-    s.executable_folder = folder();
+    s.portable_folder = folder();
     return s;
   }
   std::unique_ptr<TMainForm1> make_form() {

@@ -13,7 +13,8 @@
 # sees the window bounds through five starts closed by the close box: the
 # outer bounds saved and shown stay 10, 10, 636 by 505, a close while
 # maximised saves them with the flag, and the next start maximises and
-# restores to them.
+# restores to them; factory defaults asked for in a maximised window bring
+# back the first start's bounds.
 #   tests/x11/user_checks.sh <tapwrenz binary> [work folder]
 # With RECORD=1 the copied charts replace those in expected/ (review the diff).
 set -euo pipefail
@@ -82,6 +83,33 @@ for _ in $(seq 50); do [ "$(outer_bounds "$main")" = "10 10 636 505" ] && break;
 close_program
 [ "$(saved_bounds)" = "0 10 10 636 505" ] || fail "restored and closed, it saved $(saved_bounds)"
 echo "ok: a close while maximised saves the normal bounds; the next start maximises, restores to them"
+
+# Factory defaults asked for in a maximised window: the window comes back
+# normal at the first start's bounds, placed with its normal frame.
+printf '[tapwrenz]\r\nWindowState_wsMaximized=1\r\nwindow_top_posn=40\r\nwindow_left_posn=30\r\nwindow_Width=500\r\nwindow_Height=400\r\n' \
+  >"$install/tapwrenz.ini"
+start_program
+for _ in $(seq 50); do maximised "$main" && break; sleep 0.1; done
+maximised "$main" || fail "saved maximised, the window did not start maximised"
+# "Restore Factory Defaults", third in the "File" menu; the question's default answer is Yes.
+for _ in 1 2 3; do
+  xdotool windowactivate --sync "$main" key alt+f
+  sleep 0.4
+  xdotool key Down Down Return
+  (tries=30 window_named "Warning") >/dev/null 2>&1 && break
+done
+window_named "Warning" >/dev/null
+xdotool key Return
+for _ in $(seq 50); do
+  ! maximised "$main" && [ "$(outer_bounds "$main")" = "10 10 636 505" ] && break
+  sleep 0.1
+done
+maximised "$main" && fail "factory defaults left the window maximised"
+[ "$(outer_bounds "$main")" = "10 10 636 505" ] ||
+  fail "factory defaults from a maximised window placed it at $(outer_bounds "$main")"
+close_program
+[ "$(saved_bounds)" = "0 10 10 636 505" ] || fail "after factory defaults, it saved $(saved_bounds)"
+echo "ok: factory defaults from a maximised window bring back the first start's bounds"
 
 # The checks below click at design places: a fresh start, inner size as
 # without a frame.

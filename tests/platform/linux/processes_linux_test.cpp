@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -91,6 +93,42 @@ TEST_F(Linux_Processes_Test, WithoutTheOpenerTheFirstKnownEditorOnPathShowsTheFi
   EXPECT_EQ(logged_arguments(), "[/opt/my programs/tapwrenz.txt]");
   // Addresses are the opener's alone.
   EXPECT_FALSE(processes->open_url("https://www.example.com/tapwren"));
+}
+
+// An opener that finds no viewer says so only in its exit status; the
+// caller hears of it, for a file and for an address alike.
+TEST_F(Linux_Processes_Test, AnOpenerEndingWithAnErrorIsReportedWithItsMeaning) {
+  const auto processes = make_system_processes();
+  EXPECT_EQ(processes->text_editor_name(), "xdg-open");
+  EXPECT_EQ(processes->url_opener_name(), "xdg-open");
+  const struct {
+    const char* script;
+    std::string reason;
+  } cases[] = {
+      {"exit 3", "xdg-open found no program to open it with (exit status 3)"},
+      {"exit 4", "xdg-open's attempt to open it failed (exit status 4)"},
+      {"exit 9", "xdg-open ended with an error (exit status 9)"},
+      {"kill -TERM $$", "xdg-open was ended by signal 15"},
+      {"exit 0", ""},
+  };
+  for (const auto& c : cases) {
+    std::ofstream(folder_ / "xdg-open") << "#!/bin/sh\n" << c.script << "\n";
+    for (bool address : {false, true}) {
+      // Shared with the watching thread, which may outlive a failed wait.
+      const auto reason = std::make_shared<std::promise<std::string>>();
+      const auto failed = [reason](const std::string& why) { reason->set_value(why); };
+      ASSERT_TRUE(address ? processes->open_url("https://www.example.com/tapwren", failed)
+                          : processes->start_text_editor("/tmp/tapwrenz.txt", failed));
+      auto heard = reason->get_future();
+      if (c.reason.empty()) {
+        // A clean end says nothing; the wait is for a report that never comes.
+        EXPECT_EQ(heard.wait_for(std::chrono::milliseconds(300)), std::future_status::timeout);
+      } else {
+        ASSERT_EQ(heard.wait_for(std::chrono::seconds(10)), std::future_status::ready) << c.script;
+        EXPECT_EQ(heard.get(), c.reason) << c.script;
+      }
+    }
+  }
 }
 
 TEST_F(Linux_Processes_Test, NothingToStartOrNothingToOpenIsAFailure) {
