@@ -283,14 +283,16 @@ TEST_F(Wav_Render, StandardOutputGetsNoPartOfAWavThatCannotBeWhole) {
   Broken_Source broken;
   String_Sink nothing;
   err = String_Sink();
-  EXPECT_EQ(run_command_line({"--wav", "-"}, folder(), broken, nothing, err), cli_exit_failure);
+  EXPECT_EQ(run_command_line({"--wav", "-"}, App_Folders::portable(folder()), broken, nothing, err),
+            cli_exit_failure);
   EXPECT_EQ(nothing.text, "");
   EXPECT_EQ(err.text, std::string("tapwrenz: cannot read the input: ") + std::strerror(EIO) + "\n");
 
   String_Source in(".-");
   Failing_Sink closed;
   err = String_Sink();
-  EXPECT_EQ(run_command_line({"--wav", "-"}, folder(), in, closed, err), cli_exit_failure);
+  EXPECT_EQ(run_command_line({"--wav", "-"}, App_Folders::portable(folder()), in, closed, err),
+            cli_exit_failure);
   EXPECT_EQ(err.text,
             std::string("tapwrenz: cannot write the output: ") + std::strerror(EPIPE) + "\n");
 }
