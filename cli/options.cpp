@@ -204,13 +204,12 @@ Started without options, the program opens its window.
 
 Text is read and written as UTF-8, one output line for each input line;
 characters the alphabet has no code for are left out, and --to-morse says
-on standard error how many. Options not
-given are taken from the settings file tapwrenz.ini (see man tapwrenz),
-as the window left them, or else from the window's defaults; the file is
-never written.
+on standard error how many. Options not given are taken from the settings
+file tapwrenz.ini (see man tapwrenz), as the window left them, or else from
+the window's defaults; the file is never written.
 
-Exit status: 0 on success, 1 when a file could not be read or written,
-2 when the options are wrong.
+Exit status: 0 on success, 1 when a file could not be read or written or
+the sound library could not be loaded, 2 when the options are wrong.
 )";
 }
 
