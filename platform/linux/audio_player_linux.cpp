@@ -28,20 +28,17 @@ constexpr auto kDevice_Silent_For = std::chrono::seconds(2);
 // How many decoded sounds are kept: the dot and the dash.
 constexpr std::size_t kDecoded_Kept = 2;
 
-// A paced sound starts at the frame that matches the moment it was asked
-// for, one constant latency later, and a synchronous play returns when the
-// sound's end is due on that same shifted timeline. So the silence between
-// two sounds is the time between the return and the next request, whatever
-// the size of the device's buffer. A sound that answers a key starts with
-// the next buffer instead, and returns when its last frame is handed out.
+// Plays on the sound library's device, timed as `play_and_wait` tells.
 class Sdl_Audio_Player final : public Audio_Player {
  public:
   ~Sdl_Audio_Player() override {
     if (opener_.joinable()) opener_.join();
   }
 
-  bool play_sync(const Sound_Image& image) override { return play(image, false); }
-  bool play_sync_at_once(const Sound_Image& image) override { return play(image, true); }
+  bool play_sync(const Sound_Image& image) override { return play(image, Play_Kind::paced); }
+  bool play_sync_at_once(const Sound_Image& image) override {
+    return play(image, Play_Kind::keyed);
+  }
 
   void get_ready() override {
     if (opened_ || opener_.joinable()) return;
@@ -74,32 +71,17 @@ class Sdl_Audio_Player final : public Audio_Player {
   }
 
  private:
-  bool play(const Sound_Image& image, bool at_once) {
+  bool play(const Sound_Image& image, Play_Kind kind) {
     const Steady::time_point asked = Steady::now();
     const auto sound = prepare(image);
     if (!sound) return false;
 
     std::unique_lock lock(mutex_);
-    const Frame wanted = at_once ? schedule_->handed_out() : clock_->paced_start(asked);
-    const Frame begin = schedule_->start(sound, wanted, false);
-    starting_ = begin;
-    const Frame end = begin + sound->frames;
-    Frame seen = schedule_->handed_out();
-    Steady::time_point seen_at = Steady::now();
-    for (;;) {
-      // Recomputed at each wake: the clock's mapping follows the device.
-      const Steady::time_point due = at_once ? clock_->time_of(end) : clock_->paced_end(end);
-      const Steady::time_point now = Steady::now();
-      if (now >= due) return true;
-      if (schedule_->handed_out() != seen) {
-        seen = schedule_->handed_out();
-        seen_at = now;
-      } else if (now - seen_at > kDevice_Silent_For) {
-        schedule_->stop();
-        return false;
-      }
-      woken_.wait_until(lock, std::min(due, now + kDevice_Silent_For));
-    }
+    return play_and_wait(*clock_, *schedule_, sound, asked, kind,
+                         {.now = [] { return Steady::now(); },
+                          .wait_until = [&](Steady::time_point t) { woken_.wait_until(lock, t); },
+                          .scheduled = [&](Frame begin) { starting_ = begin; },
+                          .silent_for = kDevice_Silent_For});
   }
 
   // The image in the device's format, with the device open and running; null

@@ -1,6 +1,9 @@
 #include "platform/linux/sample_clock.h"
 
 #include <algorithm>
+#include <utility>
+
+#include "platform/linux/sample_schedule.h"
 
 namespace {
 
@@ -36,4 +39,32 @@ Sample_Clock::Frame Sample_Clock::frame_at(Time t) const {
 
 Sample_Clock::Time Sample_Clock::time_of(Frame frame) const {
   return origin_ + frames_to_duration(frame, rate_);
+}
+
+bool play_and_wait(Sample_Clock& clock, Sample_Schedule& schedule,
+                   std::shared_ptr<const Device_Sound> sound, Sample_Clock::Time asked,
+                   Play_Kind kind, const Play_Waits& waits) {
+  using Frame = Sample_Clock::Frame;
+  const bool keyed = kind == Play_Kind::keyed;
+  const Frame frames = sound->frames;
+  const Frame wanted = keyed ? schedule.handed_out() : clock.paced_start(asked);
+  const Frame begin = schedule.start(std::move(sound), wanted, false);
+  waits.scheduled(begin);
+  const Frame end = begin + frames;
+  Frame seen = schedule.handed_out();
+  Sample_Clock::Time seen_at = waits.now();
+  for (;;) {
+    // Recomputed at each wake: the clock's mapping follows the device.
+    const Sample_Clock::Time due = keyed ? clock.time_of(end) : clock.paced_end(end);
+    const Sample_Clock::Time now = waits.now();
+    if (now >= due) return true;
+    if (schedule.handed_out() != seen) {
+      seen = schedule.handed_out();
+      seen_at = now;
+    } else if (now - seen_at > waits.silent_for) {
+      schedule.stop();
+      return false;
+    }
+    waits.wait_until(std::min(due, now + waits.silent_for));
+  }
 }

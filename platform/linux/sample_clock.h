@@ -6,6 +6,11 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <functional>
+#include <memory>
+
+class Sample_Schedule;
+struct Device_Sound;
 
 class Sample_Clock {
  public:
@@ -50,3 +55,30 @@ class Sample_Clock {
   std::int64_t callbacks_ = 0;
   Time origin_{};
 };
+
+// A paced sound starts at the frame that matches the moment it was asked
+// for, one constant latency later, and its play returns when the sound's end
+// is due on that same shifted timeline. So the silence between two sounds is
+// the time between the return and the next request, whatever the size of
+// the device's buffer. A keyed sound answers a key: it starts with the next
+// buffer, and its play returns when its last frame is handed out.
+enum class Play_Kind { paced, keyed };
+
+// What a play needs from the player around it, which holds the lock that the
+// device's thread shares while the play runs.
+struct Play_Waits {
+  std::function<Sample_Clock::Time()> now;
+  // Lets the lock go until `t`, or until the device's thread wakes the wait.
+  std::function<void(Sample_Clock::Time t)> wait_until;
+  // Told the sound's first frame as soon as it is scheduled.
+  std::function<void(Sample_Clock::Frame begin)> scheduled;
+  // How long the device may go without asking for samples before it counts
+  // as gone.
+  std::chrono::nanoseconds silent_for;
+};
+
+// Schedules `sound`, asked for at `asked`, and waits until it has been heard.
+// False, with every sound stopped, when the device stopped asking for samples.
+bool play_and_wait(Sample_Clock& clock, Sample_Schedule& schedule,
+                   std::shared_ptr<const Device_Sound> sound, Sample_Clock::Time asked,
+                   Play_Kind kind, const Play_Waits& waits);
