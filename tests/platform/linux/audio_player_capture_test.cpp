@@ -4,9 +4,11 @@
 // so the pauses' lengths are no measure of the player here: the timing is
 // tested on a fake clock (sample_clock_test.cpp) and measured on real sound
 // by bench/playback_measure. What the file does show is every sound, whole,
-// in its order, through the real device.
+// in its order, through the real device. A driver far enough behind plays two
+// sounds back to back: such a run is then the sum of the sounds in it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -73,13 +75,24 @@ TEST(Sdl_Audio_Player_Capture, EverySoundIsHeardWholeInItsOrder) {
       ASSERT_TRUE(player->play_sync(step.sound));
       std::this_thread::sleep_for(40ms);
     }
-  }  // closing the device writes out the last buffers
+    // Closing the device cuts what a late driver has not written yet.
+    std::this_thread::sleep_for(500ms);
+  }
 
   const std::vector<Sounding> runs = tones(first_channel(path));
-  ASSERT_EQ(runs.size(), steps.size());
-  for (std::size_t i = 0; i < runs.size(); ++i)
-    EXPECT_NEAR((runs[i].end - runs[i].begin) * 1000.0 / kDevice_Rate, steps[i].milliseconds, 0.5)
-        << "sound " << i;
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < runs.size(); ++i) {
+    const double heard = (runs[i].end - runs[i].begin) * 1000.0 / kDevice_Rate;
+    double played = 0;
+    std::size_t count = 0;
+    while (next < steps.size() && played + 0.5 * count < heard - 0.5) {
+      played += steps[next++].milliseconds;
+      ++count;
+    }
+    EXPECT_NEAR(heard, played, 0.5 * std::max<std::size_t>(count, 1))
+        << "run " << i << " should hold " << count << " whole sounds";
+  }
+  EXPECT_EQ(next, steps.size()) << "sounds missing from the capture";
 }
 
 }  // namespace
