@@ -9,6 +9,7 @@
 #   - the window shows on an X server of this machine (its socket is bound
 #     into the root), and its dot "Test" plays: the sound library's disk
 #     driver writes sound to a file;
+#   - without xdg-utils, "View Readme file" shows a box;
 #   - with no display, the window's start gives one line and status 1;
 #   - with the sound library removed by force, --wav and --listen say that it
 #     could not be loaded, with status 1, and the window's "Test" shows a box.
@@ -207,6 +208,24 @@ test_dot_until played || failed "the dot's Test wrote no sound ($(sound_bytes) b
 box_shown && failed "the dot's Test showed a box"
 stop_window
 echo "ok: the dot's Test plays ($(sound_bytes) bytes of sound)"
+
+# The root has no xdg-utils (only recommended): "View Readme file" shows a box
+# (its text, "xdg-open could not be found.", is the unit tests' to read:
+# a message box gives its text to the clipboard only on Windows).
+info_box() { xdotool search --onlyvisible --name '^Information$' >/dev/null 2>&1; }
+window
+for _ in 1 2 3; do
+  click_client 100 -11  # the "Help" menu
+  sleep 0.4
+  xdotool key v
+  for _ in $(seq 20); do info_box && break 2; sleep 0.1; done
+done
+if info_box; then
+  echo "ok: without xdg-utils, View Readme file says so in a box"
+else
+  failed "without xdg-utils, View Readme file showed no box"
+fi
+stop_window
 
 # Without a display: one line that says so, status 1.
 run "" tapwrenz
