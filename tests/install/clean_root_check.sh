@@ -15,8 +15,8 @@
 #     could not be loaded, with status 1, and the window's "Test" shows a box.
 #   tests/install/clean_root_check.sh <tapwrenz_*.deb> [work folder]
 # Needs root (chroot, mounts) and the Debian mirror (DEBIAN_MIRROR, by default
-# deb.debian.org); takes about two and a half minutes, half of it making the
-# root. A work folder given is kept, with the root in it.
+# deb.debian.org); takes 45 s to two and a half minutes, a third to half of it
+# making the root. A work folder given is kept, with the root in it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 deb=$(realpath "$1")
