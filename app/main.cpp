@@ -11,6 +11,7 @@
 #include "shell/message_box.h"
 #include "widgets/app_style.h"
 #include "widgets/design_font.h"
+#include "widgets/fixed_size_windows.h"
 
 namespace {
 
@@ -27,6 +28,20 @@ bool wants_command_line(int argc, char* argv[]) {
 bool is_set(const char* name) {
   const char* value = std::getenv(name);
   return value && *value;
+}
+#endif
+
+#ifndef _WIN32
+// A Wayland session that also serves X clients runs the window through X,
+// unless the user names a platform: there the window keeps the place the
+// settings give it, and the window manager's title bars offer no maximise
+// on a dialog that cannot grow. Without an X server the Wayland platform
+// follows.
+bool prefers_x11() {
+  const char* session = std::getenv("XDG_SESSION_TYPE");
+  const bool wayland_session =
+      is_set("WAYLAND_DISPLAY") || (session && std::string(session) == "wayland");
+  return wayland_session && is_set("DISPLAY") && !is_set("QT_QPA_PLATFORM");
 }
 #endif
 
@@ -95,9 +110,21 @@ int main(int argc, char* argv[]) {
   // The font configuration loads on its own thread while the toolkit
   // connects to the display; the window's first font waits for it.
   start_font_family_lookup(design_families());
+  std::vector<char*> arguments(argv, argv + argc);
+#ifndef _WIN32
+  char platform_option[] = "-platform";
+  char x11_then_wayland[] = "xcb;wayland";
+  if (prefers_x11()) {
+    arguments.push_back(platform_option);
+    arguments.push_back(x11_then_wayland);
+  }
+#endif
+  arguments.push_back(nullptr);
+  int argument_count = static_cast<int>(arguments.size()) - 1;
   const QtMessageHandler usual_handler = qInstallMessageHandler(hold_message);
-  QApplication app(argc, argv);
+  QApplication app(argument_count, arguments.data());
   release_held_messages(usual_handler);
+  keep_fixed_size_windows_whole(app);
   QApplication::setStyle(new App_Style(QApplication::style()));
   // A default family that is only an alias ("Sans Serif") is named by the
   // family it stands for, as the window's own are.
