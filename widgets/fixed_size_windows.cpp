@@ -1,31 +1,56 @@
 #include "widgets/fixed_size_windows.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
-#include <functional>
 
 namespace {
 
 constexpr Qt::WindowStates kCompositor_Sized = Qt::WindowMaximized | Qt::WindowFullScreen;
+// Set on a window that keeps one size: its size, once its upper bound is freed.
 const char kFixed_Size[] = "tapwrenz_fixed_size";
+// Set while a window asked back to its normal state waits for the
+// compositor to say that it is.
+const char kReturning[] = "tapwrenz_returning";
+// Set on a window handle once its states are watched.
 const char kWatched[] = "tapwrenz_state_watched";
 
+bool is_fixed(const QWidget* window) { return window->property(kFixed_Size).isValid(); }
+
+bool is_returning(const QWidget* window) { return window->property(kReturning).toBool(); }
+
+Qt::WindowStates handle_states(const QWidget* window) {
+  const QWindow* handle = window->windowHandle();
+  return handle ? handle->windowStates() : Qt::WindowStates();
+}
+
 // Frees the upper bound of a window shown at one fixed size. A message box
-// fixes its size again in its own show handler, after the filter below has
-// seen the event, so this runs once that is done.
+// fixes its size again in its own handlers of showing and of layout
+// requests, after the filter below has seen the event, so this runs once
+// they are done.
 void free_upper_bound(QWidget* window) {
   if (window->minimumSize() != window->maximumSize()) return;
   window->setProperty(kFixed_Size, window->size());
   window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 
-// The compositor has configured the new state and the window has taken its
-// size; asking for the normal state brings the fixed size back with it.
-void return_to_normal(QWidget* window, QWindow* handle) {
-  if (window->property(kFixed_Size).isValid() && (handle->windowStates() & kCompositor_Sized))
-    handle->setWindowStates(handle->windowStates() & ~kCompositor_Sized);
+// The compositor has configured a maximised or full-screen state and the
+// window has taken its size: it asks to be normal again. Until the
+// compositor agrees, every frame must still have the size it gave.
+void return_to_normal(QWidget* window) {
+  QWindow* handle = window->windowHandle();
+  if (!handle || !(handle->windowStates() & kCompositor_Sized)) return;
+  window->setProperty(kReturning, true);
+  handle->setWindowStates(handle->windowStates() & ~kCompositor_Sized);
+}
+
+// The compositor says the window is normal again: the layout requests held
+// back meanwhile are made again, and bring the fixed size back.
+void back_to_normal(QWidget* window) {
+  window->setProperty(kReturning, false);
+  QCoreApplication::postEvent(window, new QEvent(QEvent::LayoutRequest));
 }
 
 // Qt's own title bar has asked the compositor to minimise a dialog. The
@@ -38,21 +63,17 @@ void show_again(QWidget* dialog) {
   dialog->show();
 }
 
-// States that Qt's title bar sets are known to the window's handle only, not
-// to the widget, and a minimised state lasts only until the compositor's
-// next word, so each change is caught as it is made and undone once it is
-// over.
-void watch_states(QWidget* window) {
+// A minimised state is known to the window's handle only, and only until the
+// compositor's next word, so it is caught as it is asked for.
+void watch_minimising(QWidget* window) {
   QWindow* handle = window->windowHandle();
   if (!handle || handle->property(kWatched).isValid()) return;
   handle->setProperty(kWatched, true);
-  QObject::connect(handle, &QWindow::windowStateChanged, window,
-                   [window, handle](Qt::WindowState state) {
-                     const auto undo = state == Qt::WindowMinimized
-                                           ? std::function<void()>([window] { show_again(window); })
-                                           : [window, handle] { return_to_normal(window, handle); };
-                     QMetaObject::invokeMethod(window, undo, Qt::QueuedConnection);
-                   });
+  QObject::connect(handle, &QWindow::windowStateChanged, window, [window](Qt::WindowState state) {
+    if (state == Qt::WindowMinimized)
+      QMetaObject::invokeMethod(
+          window, [window] { show_again(window); }, Qt::QueuedConnection);
+  });
 }
 
 class Fixed_Size_Keeper final : public QObject {
@@ -60,14 +81,32 @@ class Fixed_Size_Keeper final : public QObject {
   using QObject::QObject;
 
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() != QEvent::Show || !watched->isWidgetType()) return false;
+    const QEvent::Type type = event->type();
+    if (type != QEvent::Show && type != QEvent::LayoutRequest && type != QEvent::WindowStateChange)
+      return false;
+    if (!watched->isWidgetType()) return false;
     auto* window = static_cast<QWidget*>(watched);
     if (!window->isWindow()) return false;
+
+    if (type == QEvent::WindowStateChange) {
+      // The states the compositor has configured.
+      if (!is_fixed(window)) return false;
+      if (handle_states(window) & kCompositor_Sized) {
+        QMetaObject::invokeMethod(
+            window, [window] { return_to_normal(window); }, Qt::QueuedConnection);
+      } else if (is_returning(window)) {
+        back_to_normal(window);
+      }
+      return false;
+    }
+    if (type == QEvent::LayoutRequest && is_fixed(window) &&
+        (is_returning(window) || (handle_states(window) & kCompositor_Sized)))
+      return true;
     QMetaObject::invokeMethod(
         window,
         [window] {
           free_upper_bound(window);
-          watch_states(window);
+          watch_minimising(window);
         },
         Qt::QueuedConnection);
     return false;

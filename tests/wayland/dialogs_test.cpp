@@ -1,0 +1,104 @@
+// Every dialog of the window under a real Wayland compositor, maximised,
+// minimised and asked to close the way Qt's own title bar asks for it. A
+// compositor that finds a window at the wrong size for its state ends the
+// connection, and with it this process: the run then fails with no report.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <functional>
+
+#include "shell/message_box.h"
+#include "ui/window_in_folder.h"
+#include "widgets/fixed_size_windows.h"
+
+namespace {
+
+constexpr int kCompositor_Wait_Ms = 5000;
+
+// Asks for a state as the title bar's buttons do, then waits until the
+// dialog is back in sight at the size it was designed with.
+void survive(QWidget* dialog, Qt::WindowState state) {
+  const QSize size = dialog->size();
+  dialog->windowHandle()->setWindowStates(state);
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] {
+        QWindow* handle = dialog->windowHandle();
+        return handle && handle->isExposed() && handle->windowStates() == Qt::WindowNoState &&
+               dialog->size() == size;
+      },
+      kCompositor_Wait_Ms))
+      << qPrintable(dialog->objectName()) << " after state " << state;
+  // A frame drawn now meets the compositor's check of the state it holds.
+  dialog->repaint();
+  QTest::qWait(50);
+}
+
+void survive_title_bar(QWidget* dialog) {
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog, kCompositor_Wait_Ms));
+  QCoreApplication::processEvents();  // what follows the showing, as before a user's click
+  survive(dialog, Qt::WindowMaximized);
+  survive(dialog, Qt::WindowMinimized);
+  survive(dialog, Qt::WindowMaximized);
+}
+
+// Runs `act` on the modal dialog that `open` shows, from inside its loop.
+void with_modal(const std::function<void()>& open, const std::function<void(QWidget*)>& act) {
+  bool acted = false;
+  QTimer::singleShot(0, [&] {
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; },
+                                kCompositor_Wait_Ms));
+    act(QApplication::activeModalWidget());
+    acted = true;
+  });
+  open();
+  EXPECT_TRUE(acted);
+}
+
+class Dialogs_Under_Wayland : public Window_In_Folder {};
+
+TEST_F(Dialogs_Under_Wayland, SurviveTheirTitleBarsAndTheWindowSavesOnClose) {
+  ASSERT_TRUE(QGuiApplication::platformName().startsWith("wayland"))
+      << "run under a Wayland compositor with QT_QPA_PLATFORM=wayland";
+  Message_Boxes boxes;
+  TMainForm1 form(boxes, services());
+  boxes.set_owner(&form);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form, kCompositor_Wait_Ms));
+  form.Input_Memo->setPlainText(QStringLiteral("kept"));
+
+  with_modal([&] { form.AboutOptionClick(); },
+             [&](QWidget* about) {
+               survive_title_bar(about);
+               form.about_box().OKButton->click();
+             });
+
+  form.Show_Codes_OptionClick();
+  TResults_Form& chart = form.results_form();
+  survive_title_bar(&chart);
+  chart.Exit_BitBtn->click();
+  EXPECT_FALSE(chart.isVisible());
+
+  with_modal([&] { form.Restore_Factory_Defaults_OptionClick(); },
+             [&](QWidget* question) {
+               survive_title_bar(question);
+               static_cast<QMessageBox*>(question)->button(QMessageBox::No)->click();
+             });
+
+  EXPECT_EQ(form.Input_Memo->toPlainText(), QStringLiteral("kept"));
+  form.close();
+  EXPECT_NE(read_file(ini()).find("window_Width="), std::string::npos);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  keep_fixed_size_windows_whole(app);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
