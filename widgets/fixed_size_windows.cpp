@@ -14,7 +14,7 @@ const char kFixed_Size[] = "tapwrenz_fixed_size";
 // Set while a window asked back to its normal state waits for the
 // compositor to say that it is.
 const char kReturning[] = "tapwrenz_returning";
-// Set on a window handle once its states are watched.
+// Set on a dialog's handle once its states are watched.
 const char kWatched[] = "tapwrenz_state_watched";
 
 bool is_fixed(const QWidget* window) { return window->property(kFixed_Size).isValid(); }
@@ -55,24 +55,17 @@ void back_to_normal(QWidget* window) {
 
 // Qt's own title bar has asked the compositor to minimise a dialog. The
 // protocol has no way to ask for it back, and a modal dialog out of sight
-// leaves the main window blocked behind it; a new surface for the same
-// dialog shows it again, its state and its modal loop untouched.
-void show_again(QWidget* dialog) {
-  if (dialog->windowType() != Qt::Dialog || !dialog->isVisible()) return;
-  dialog->setParent(dialog->parentWidget(), dialog->windowFlags());
-  dialog->show();
-}
-
-// A minimised state is known to the window's handle only, and only until the
+// leaves the main window blocked behind it, so the dialog closes as its
+// Escape key would close it (a question takes its Escape answer). A minimised
+// state is known to the window's handle only, and only until the
 // compositor's next word, so it is caught as it is asked for.
-void watch_minimising(QWidget* window) {
+void close_when_minimised(QWidget* window) {
   QWindow* handle = window->windowHandle();
-  if (!handle || handle->property(kWatched).isValid()) return;
+  if (window->windowType() != Qt::Dialog || !handle || handle->property(kWatched).isValid()) return;
   handle->setProperty(kWatched, true);
   QObject::connect(handle, &QWindow::windowStateChanged, window, [window](Qt::WindowState state) {
     if (state == Qt::WindowMinimized)
-      QMetaObject::invokeMethod(
-          window, [window] { show_again(window); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(window, &QWidget::close, Qt::QueuedConnection);
   });
 }
 
@@ -106,7 +99,7 @@ class Fixed_Size_Keeper final : public QObject {
         window,
         [window] {
           free_upper_bound(window);
-          watch_minimising(window);
+          close_when_minimised(window);
         },
         Qt::QueuedConnection);
     return false;
@@ -115,11 +108,7 @@ class Fixed_Size_Keeper final : public QObject {
 
 }  // namespace
 
-void keep_fixed_size_windows_whole(QApplication& app, bool wayland) {
-  if (wayland) app.installEventFilter(new Fixed_Size_Keeper(&app));
-}
-
 void keep_fixed_size_windows_whole(QApplication& app) {
-  keep_fixed_size_windows_whole(
-      app, QGuiApplication::platformName().startsWith(QLatin1String("wayland")));
+  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    app.installEventFilter(new Fixed_Size_Keeper(&app));
 }
