@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "engine/strutil.h"
 #include "shell/file_status.h"
@@ -30,6 +31,15 @@ bool is_shortcut_folder(const std::string& folder_name) {
 }
 
 bool is_send_to(const std::string& folder_name) { return folder_name == "SendTo"; }
+
+bool is_menu(const std::string& folder_name) { return folder_name == "Start Menu"; }
+
+// What follows the program's name in the file name of its link in that folder.
+std::string link_ending(const Shell_Links& links, const std::string& folder_name) {
+  if (is_send_to(folder_name)) return links.send_to_extension();
+  if (is_menu(folder_name)) return links.menu_extension();
+  return links.extension();
+}
 
 std::string folder_error(const std::string& routine, const std::string& folder_name) {
   return routine + " Error: The key " + quoted(folder_name) +
@@ -77,12 +87,12 @@ bool REGISTRY_INC__Create_Shortcut(Shortcut_Window& window, const std::string& t
   std::error_code ignored;
   std::filesystem::create_directories(std::filesystem::path(folder), ignored);
   Shell_Links& links = window.shell_links();
-  const bool send_to = is_send_to(folder_name);
   const std::string link_path =
-      folder + kSeparator +
-      link_file_name(target_path, send_to ? links.send_to_extension() : links.extension());
-  if (send_to ? links.save_send_to(link_path, target_path) : links.save(link_path, target_path))
-    return true;
+      folder + kSeparator + link_file_name(target_path, link_ending(links, folder_name));
+  const bool saved = is_send_to(folder_name) ? links.save_send_to(link_path, target_path)
+                     : is_menu(folder_name)  ? links.save_menu(link_path, target_path)
+                                             : links.save(link_path, target_path);
+  if (saved) return true;
   show(window, "REGISTRY_INC__Create_Shortcut Error: The shortcut " + quoted(link_path) +
                    " could not be written.");
   return false;
@@ -98,19 +108,27 @@ bool REGISTRY_INC__Delete_Shortcut(Shortcut_Window& window, const std::string& f
     return false;
   }
   const std::string base = File_Name_Without_Extension(window.executable_path());
-  const Shell_Links& links = window.shell_links();
-  const std::string link_path =
-      folder + kSeparator + base +
-      (is_send_to(folder_name) ? links.send_to_extension() : links.extension());
+  Shell_Links& links = window.shell_links();
   Files& files = window.files();
-  if (!files.exists(link_path)) {
+  std::vector<std::string> found;
+  const std::string link_path = folder + kSeparator + base + link_ending(links, folder_name);
+  if (files.exists(link_path)) found.push_back(link_path);
+  // A menu link named as the links elsewhere, made by an earlier version.
+  const std::string former_path = folder + kSeparator + base + links.extension();
+  if (is_menu(folder_name) && former_path != link_path && files.exists(former_path) &&
+      links.is_former_menu_link(former_path, window.executable_path()))
+    found.push_back(former_path);
+  if (found.empty()) {
     if (report)
       show(window, "Error: The " + quoted(base) +
                        " shortcut could not be found, or it has been renamed in the " +
                        quoted(folder_name) + " menu.");
     return false;
   }
-  if (Delete_Closed_File(files, link_path)) {
+  bool all_deleted = true;
+  for (const std::string& path : found)
+    all_deleted = Delete_Closed_File(files, path) && all_deleted;
+  if (all_deleted) {
     if (report)
       show(window, "Success: The " + quoted(base) + " shortcut has been deleted from the " +
                        quoted(folder_name) + " menu.");
