@@ -91,18 +91,6 @@ std::string folder_of(const std::string& path) {
 
 bool has_zero(const std::string& s) { return s.find('\0') != std::string::npos; }
 
-// A key and value that read back as written from one "key=value" line of the
-// [Desktop Entry] group: no line break or byte 0 in either, a key that is
-// neither a group header nor a comment and holds no "=", no blank where the
-// reader trims one.
-bool fits_one_line(const std::string& key, const std::string& value) {
-  const std::string breaks("\n\r\0", 3);
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  return !key.empty() && key[0] != '[' && key[0] != '#' && !blank(key.back()) &&
-         key.find('=') == std::string::npos && key.find_first_of(breaks) == std::string::npos &&
-         value.find_first_of(breaks) == std::string::npos && (value.empty() || !blank(value[0]));
-}
-
 }  // namespace
 
 bool write_desktop_entry(const std::string& path, const std::string& name,
@@ -185,11 +173,20 @@ std::optional<std::string> desktop_entry_exec_in(const std::string& text) {
   return unescape_string(*exec);
 }
 
+bool writable_field(const std::string& key, const std::string& value) {
+  const std::string breaks("\n\r\0", 3);
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  return !key.empty() && key[0] != '[' && key[0] != '#' && !blank(key.back()) &&
+         key.find('=') == std::string::npos && key.find_first_of(breaks) == std::string::npos &&
+         value.find_first_of(breaks) == std::string::npos && (value.empty() || !blank(value[0]));
+}
+
 std::string launcher_text(const Desktop_Entry_Fields& fields, const std::string& command) {
   std::string text = "[Desktop Entry]\nType=Application\n";
   std::set<std::string> written;
   for (const auto& [key, value] : fields) {
-    if (!fits_one_line(key, value) || key == "Type" || key == "Exec" || !written.insert(key).second)
+    if (!writable_field(key, value) || key == "Type" || key == "Exec" ||
+        !written.insert(key).second)
       continue;
     text += key + "=" + value + "\n";
   }

@@ -47,10 +47,16 @@ Desktop_Entry_Fields desktop_entry_fields_in(const std::string& text);
 // The value of `key`, as written; none when the group lacks it.
 std::optional<std::string> field_value(const Desktop_Entry_Fields& fields, const std::string& key);
 
+// Whether a key and value read back as written from one "key=value" line of
+// the [Desktop Entry] group: no line break or byte 0 in either, a key that is
+// neither a group header nor a comment and holds no "=", no blank where the
+// reader trims one.
+bool writable_field(const std::string& key, const std::string& value);
+
 // A launcher of the program that starts `command`: Type, then `fields` as
 // they are (values as written, so a copied list keeps its escapes), then the
-// Exec line. A field whose key or value cannot stand on one line, or whose
-// key is Type or Exec, is left out. False from the writer as for
+// Exec line. A field that is not writable, or whose key is Type or Exec, is
+// left out. False from the writer as for
 // write_desktop_entry.
 std::string launcher_text(const Desktop_Entry_Fields& fields, const std::string& command);
 bool write_launcher(const std::string& path, const Desktop_Entry_Fields& fields,

@@ -108,7 +108,7 @@ Desktop_Entry_Fields program_launcher_fields(const std::optional<Installed_Entry
   if (!installed) return kPackaged_Fields;
   Desktop_Entry_Fields looks;
   for (const auto& field : installed->fields)
-    if (is_look(field.first)) looks.push_back(field);
+    if (is_look(field.first) && writable_field(field.first, field.second)) looks.push_back(field);
   // An entry without a name of its own still gives the launcher one.
   if (!field_value(looks, "Name")) looks.insert(looks.begin(), kPackaged_Fields.front());
   return looks;
