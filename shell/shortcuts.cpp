@@ -65,6 +65,19 @@ std::string link_file_name(const std::string& target_path, const std::string& ex
   return name.substr(0, name.find_last_of('.')) + extension;
 }
 
+// A link in the menu folder `folder` named as the links elsewhere, exactly as
+// an earlier version wrote it for `target_path`; empty when there is none.
+// Such a link hid the program's own menu entry.
+std::string former_menu_link(Shortcut_Window& window, const std::string& folder_name,
+                             const std::string& folder, const std::string& base,
+                             const std::string& target_path) {
+  if (!is_menu(folder_name)) return "";
+  Shell_Links& links = window.shell_links();
+  const std::string path = folder + kSeparator + base + links.extension();
+  if (!window.files().exists(path) || !links.is_former_menu_link(path, target_path)) return "";
+  return path;
+}
+
 }  // namespace
 
 std::string File_Name_Without_Extension(const std::string& path) {
@@ -92,7 +105,15 @@ bool REGISTRY_INC__Create_Shortcut(Shortcut_Window& window, const std::string& t
   const bool saved = is_send_to(folder_name) ? links.save_send_to(link_path, target_path)
                      : is_menu(folder_name)  ? links.save_menu(link_path, target_path)
                                              : links.save(link_path, target_path);
-  if (saved) return true;
+  if (saved) {
+    // The menu link an earlier version made for this target, which the one
+    // just made (or the program's own entry) stands for now: taken away, as
+    // that version rewrote it in place. One held by another program stays.
+    const std::string former =
+        former_menu_link(window, folder_name, folder, link_file_name(target_path, ""), target_path);
+    if (!former.empty() && former != link_path) Delete_Closed_File(window.files(), former);
+    return true;
+  }
   show(window, "REGISTRY_INC__Create_Shortcut Error: The shortcut " + quoted(link_path) +
                    " could not be written.");
   return false;
@@ -113,11 +134,9 @@ bool REGISTRY_INC__Delete_Shortcut(Shortcut_Window& window, const std::string& f
   std::vector<std::string> found;
   const std::string link_path = folder + kSeparator + base + link_ending(links, folder_name);
   if (files.exists(link_path)) found.push_back(link_path);
-  // A menu link named as the links elsewhere, made by an earlier version.
-  const std::string former_path = folder + kSeparator + base + links.extension();
-  if (is_menu(folder_name) && former_path != link_path && files.exists(former_path) &&
-      links.is_former_menu_link(former_path, window.executable_path()))
-    found.push_back(former_path);
+  const std::string former =
+      former_menu_link(window, folder_name, folder, base, window.executable_path());
+  if (!former.empty() && former != link_path) found.push_back(former);
   if (found.empty()) {
     if (report)
       show(window, "Error: The " + quoted(base) +

@@ -44,7 +44,8 @@ std::string File_Name_Without_Extension(const std::string& path);
 // or its `sub_folder` when one is given; missing folders are made. "SendTo"
 // takes the links of the file manager's send-to menu, "Start Menu" and its
 // sub-folders the system's menu entries (which may be left out where the
-// program's own entry already lists it). An existing link of that name is
+// program's own entry already lists it); a menu link an earlier version
+// named as the links elsewhere goes. An existing link of that name is
 // rewritten. Shows nothing on success; an
 // unknown folder name, a folder missing from the registry or a link that
 // cannot be written is reported and gives false.

@@ -66,7 +66,7 @@ class Linux_Shell_Links final : public Shell_Links {
 
   // Earlier menu launchers were "tapwrenz.desktop" holding only the type, the
   // name of the file and the command, and hid the package's entry. Only that
-  // exact text counts: a launcher a user wrote or edited is left alone.
+  // exact text counts: a launcher a user wrote or edited is never taken.
   bool is_former_menu_link(const std::string& link_path, const std::string& target_path) override {
     struct stat st {};
     if (stat(link_path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;

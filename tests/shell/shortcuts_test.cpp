@@ -172,17 +172,29 @@ TEST_F(Shortcuts_Test, DeleteAllRemovesReadOnlyLinksButNotTheProgramsOne) {
   EXPECT_TRUE(shown().empty());
 }
 
-TEST_F(Shortcuts_Test, DeleteAllTakesTheMenuLinkByItsOwnNameAndOneAnEarlierVersionMade) {
-  Create_Shortcut_on_Start_Menu_OptionClick(window);
-  // Named as the links elsewhere: one an earlier version made, and one that
-  // is not that (a user's own, or one for another program).
+// Menu links named as the links elsewhere: one an earlier version made, and
+// one that is not that (a user's own, or one for another program).
+TEST_F(Shortcuts_Test, MenuLinksOfAnEarlierVersionAreReplacedAndDeletedWithTheNewOnes) {
+  fs::create_directory(root / "Start Menu" / "Programs");
   window.fake_links.save(link("Start Menu"), exe);
-  window.fake_links.former_menu_links.insert(link("Start Menu"));
+  ASSERT_TRUE(window.fake_links.save(link("Start Menu/Programs"), exe));
+  window.fake_links.former_menu_links = {link("Start Menu")};
+  Create_Shortcut_on_Start_Menu_OptionClick(window);
+  EXPECT_TRUE(shown().empty());
+  EXPECT_FALSE(files().count(link("Start Menu")));
+  EXPECT_TRUE(files().count(menu_link()));
+  Create_Shortcut_on_Start_Programs_Menu_OptionClick(window);
+  EXPECT_EQ(files().size(), 3u) << "a user's own link stays";
+
+  window.fake_links.save(link("Start Menu"), exe);
+  window.fake_links.former_menu_links = {link("Start Menu")};
+  files().erase(programs_link());
   Delete_All_Shortcuts_OptionClick(window);
   EXPECT_EQ(only_message(),
             "Success: All Desktop, Start Menu, and SendTo shortcuts to \"tapwrenz\" have been "
             "deleted.");
-  EXPECT_TRUE(files().empty());
+  EXPECT_EQ(files().size(), 1u) << "only the user's own link in the Programs folder";
+  files().clear();
 
   window.fake_links.save(link("Start Menu"), exe);
   window.fake_links.former_menu_links.clear();
