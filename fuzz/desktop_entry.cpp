@@ -2,7 +2,9 @@
 // bytes as a launcher's text, read both from memory and through the registry
 // from a file in an autostart folder of our own (the two must agree), and the
 // launcher the program itself writes for a name and command taken from the
-// input, which must read back as that command.
+// input, which must read back as that command. The same text as the
+// package's installed menu entry: the shortcut written with its looks must
+// read back as those looks and that command.
 #include <fuzzer/FuzzedDataProvider.h>
 #include <unistd.h>
 
@@ -15,6 +17,7 @@
 #include <string>
 
 #include "platform/linux/desktop_entry.h"
+#include "platform/linux/menu_entry.h"
 #include "platform/registry.h"
 
 namespace {
@@ -66,6 +69,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   FuzzedDataProvider in(data, size);
+  // The input as the installed entry: the shortcut takes its looks, and
+  // reading the shortcut back gives them and its command unchanged.
+  const Desktop_Entry_Fields fields = desktop_entry_fields_in(text);
+  if (field_value(fields, "Exec") && !exec) fail("the fields and the Exec reader disagree");
+  const std::string target = "/opt/fuzz/" + text.substr(0, 32);
+  if (target.find('\0') == std::string::npos) {
+    const Installed_Entry installed{"", fields, exec};
+    const Desktop_Entry_Fields looks = program_launcher_fields(installed);
+    const std::string shortcut = launcher_text(looks, target);
+    const Desktop_Entry_Fields back = desktop_entry_fields_in(shortcut);
+    if (launcher_text(back, target) != shortcut) fail("a shortcut does not read back as written");
+    if (!field_value(back, "Name")) fail("a shortcut has no name");
+    for (const auto& [key, value] : back)
+      if (key != "Type" && key != "Exec" && field_value(looks, key) != value)
+        fail("a shortcut carries a field the entry does not give");
+    const std::optional<std::string> written_exec = desktop_entry_exec_in(shortcut);
+    if (!written_exec || unquote_exec(*written_exec, true) != target)
+      fail("a shortcut does not start its target");
+    lists_program(installed, target);
+  }
+
   const std::string command = in.ConsumeRandomLengthString(256);
   const std::string name = in.ConsumeRandomLengthString(64);
   const std::optional<std::string> written =

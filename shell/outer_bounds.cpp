@@ -38,17 +38,23 @@ bool Outer_Bounds::shown_normal() const {
 }
 
 void Outer_Bounds::place() {
-  QRect outer = wanted();
+  Window_Rect outer_plain = plain(wanted());
+  const QScreen* landing = window_.screen();
   if (positions_are_ours()) {
+    const QList<QScreen*> all = QGuiApplication::screens();
     std::vector<Window_Rect> screens;
-    for (const QScreen* screen : QGuiApplication::screens())
-      screens.push_back(plain(screen->geometry()));
-    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
-      const Window_Rect kept =
-          keep_on_some_screen(plain(outer), screens, plain(primary->availableGeometry()));
-      outer = QRect(kept.left, kept.top, kept.width, kept.height);
-    }
+    for (const QScreen* screen : all) screens.push_back(plain(screen->geometry()));
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+      outer_plain = keep_on_some_screen(outer_plain, screens, plain(primary->availableGeometry()));
+    const int holder = screen_holding_most_of(outer_plain, screens);
+    if (holder >= 0) landing = all[holder];
   }
+  // Larger than the screen it lands on (a window dragged larger, a smaller
+  // screen since): brought within it, or its bottom and its frame's buttons
+  // would be out of reach.
+  if (landing)
+    outer_plain = fit_to_available_area(outer_plain, plain(landing->availableGeometry()));
+  const QRect outer(outer_plain.left, outer_plain.top, outer_plain.width, outer_plain.height);
   wanted_.reset();
   placed_ = outer;
   // Once fitted, the normal frame is known, also while the window system

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "engine/strutil.h"
 #include "shell/file_status.h"
@@ -31,6 +32,15 @@ bool is_shortcut_folder(const std::string& folder_name) {
 
 bool is_send_to(const std::string& folder_name) { return folder_name == "SendTo"; }
 
+bool is_menu(const std::string& folder_name) { return folder_name == "Start Menu"; }
+
+// What follows the program's name in the file name of its link in that folder.
+std::string link_ending(const Shell_Links& links, const std::string& folder_name) {
+  if (is_send_to(folder_name)) return links.send_to_extension();
+  if (is_menu(folder_name)) return links.menu_extension();
+  return links.extension();
+}
+
 std::string folder_error(const std::string& routine, const std::string& folder_name) {
   return routine + " Error: The key " + quoted(folder_name) +
          " is invalid or could not be found in the registry.";
@@ -55,6 +65,19 @@ std::string link_file_name(const std::string& target_path, const std::string& ex
   return name.substr(0, name.find_last_of('.')) + extension;
 }
 
+// A link in the menu folder `folder` named as the links elsewhere, exactly as
+// an earlier version wrote it for `target_path`; empty when there is none.
+// Such a link hid the program's own menu entry.
+std::string former_menu_link(Shortcut_Window& window, const std::string& folder_name,
+                             const std::string& folder, const std::string& base,
+                             const std::string& target_path) {
+  if (!is_menu(folder_name)) return "";
+  Shell_Links& links = window.shell_links();
+  const std::string path = folder + kSeparator + base + links.extension();
+  if (!window.files().exists(path) || !links.is_former_menu_link(path, target_path)) return "";
+  return path;
+}
+
 }  // namespace
 
 std::string File_Name_Without_Extension(const std::string& path) {
@@ -77,12 +100,20 @@ bool REGISTRY_INC__Create_Shortcut(Shortcut_Window& window, const std::string& t
   std::error_code ignored;
   std::filesystem::create_directories(std::filesystem::path(folder), ignored);
   Shell_Links& links = window.shell_links();
-  const bool send_to = is_send_to(folder_name);
   const std::string link_path =
-      folder + kSeparator +
-      link_file_name(target_path, send_to ? links.send_to_extension() : links.extension());
-  if (send_to ? links.save_send_to(link_path, target_path) : links.save(link_path, target_path))
+      folder + kSeparator + link_file_name(target_path, link_ending(links, folder_name));
+  const bool saved = is_send_to(folder_name) ? links.save_send_to(link_path, target_path)
+                     : is_menu(folder_name)  ? links.save_menu(link_path, target_path)
+                                             : links.save(link_path, target_path);
+  if (saved) {
+    // The menu link an earlier version made for this target, which the one
+    // just made (or the program's own entry) stands for now: taken away, as
+    // that version rewrote it in place. One held by another program stays.
+    const std::string former =
+        former_menu_link(window, folder_name, folder, link_file_name(target_path, ""), target_path);
+    if (!former.empty() && former != link_path) Delete_Closed_File(window.files(), former);
     return true;
+  }
   show(window, "REGISTRY_INC__Create_Shortcut Error: The shortcut " + quoted(link_path) +
                    " could not be written.");
   return false;
@@ -98,19 +129,25 @@ bool REGISTRY_INC__Delete_Shortcut(Shortcut_Window& window, const std::string& f
     return false;
   }
   const std::string base = File_Name_Without_Extension(window.executable_path());
-  const Shell_Links& links = window.shell_links();
-  const std::string link_path =
-      folder + kSeparator + base +
-      (is_send_to(folder_name) ? links.send_to_extension() : links.extension());
+  Shell_Links& links = window.shell_links();
   Files& files = window.files();
-  if (!files.exists(link_path)) {
+  std::vector<std::string> found;
+  const std::string link_path = folder + kSeparator + base + link_ending(links, folder_name);
+  if (files.exists(link_path)) found.push_back(link_path);
+  const std::string former =
+      former_menu_link(window, folder_name, folder, base, window.executable_path());
+  if (!former.empty() && former != link_path) found.push_back(former);
+  if (found.empty()) {
     if (report)
       show(window, "Error: The " + quoted(base) +
                        " shortcut could not be found, or it has been renamed in the " +
                        quoted(folder_name) + " menu.");
     return false;
   }
-  if (Delete_Closed_File(files, link_path)) {
+  bool all_deleted = true;
+  for (const std::string& path : found)
+    all_deleted = Delete_Closed_File(files, path) && all_deleted;
+  if (all_deleted) {
     if (report)
       show(window, "Success: The " + quoted(base) + " shortcut has been deleted from the " +
                        quoted(folder_name) + " menu.");

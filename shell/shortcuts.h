@@ -42,8 +42,11 @@ std::string File_Name_Without_Extension(const std::string& path);
 // Saves a link to `target_path` named after the target's file name, its
 // extension replaced by the links' own, into the shell folder `folder_name`
 // or its `sub_folder` when one is given; missing folders are made. "SendTo"
-// takes the links of the file manager's send-to menu. An existing link of
-// that name is rewritten. Shows nothing on success; an
+// takes the links of the file manager's send-to menu, "Start Menu" and its
+// sub-folders the system's menu entries (which may be left out where the
+// program's own entry already lists it); a menu link an earlier version
+// named as the links elsewhere goes. An existing link of that name is
+// rewritten. Shows nothing on success; an
 // unknown folder name, a folder missing from the registry or a link that
 // cannot be written is reported and gives false.
 bool REGISTRY_INC__Create_Shortcut(Shortcut_Window& window, const std::string& target_path,
@@ -51,7 +54,8 @@ bool REGISTRY_INC__Create_Shortcut(Shortcut_Window& window, const std::string& t
 
 // Deletes the running executable's link from the shell folder `folder_name`
 // (never from a sub-folder), read-only or not, unless another program holds
-// it. True when it was deleted; `report` shows every outcome.
+// it; from "Start Menu" also a menu link as an earlier version named it. True
+// when it was deleted; `report` shows every outcome.
 bool REGISTRY_INC__Delete_Shortcut(Shortcut_Window& window, const std::string& folder_name,
                                    bool report);
 

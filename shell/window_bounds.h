@@ -21,3 +21,13 @@ struct Window_Rect {
 // corner, no larger than that area.
 Window_Rect keep_on_some_screen(const Window_Rect& outer, const std::vector<Window_Rect>& screens,
                                 const Window_Rect& primary_work_area);
+
+// Outer bounds larger than the available area of the screen they land on
+// (the screen less its panels), frame included, shrunk to it; only an axis
+// that was shrunk is moved, so that the window lies inside the area along it.
+// Bounds that fit are kept as they are, also when partly off the screen.
+Window_Rect fit_to_available_area(const Window_Rect& outer, const Window_Rect& area);
+
+// The index of the screen that holds the largest part of `outer`; -1 when it
+// overlaps none.
+int screen_holding_most_of(const Window_Rect& outer, const std::vector<Window_Rect>& screens);

@@ -245,6 +245,10 @@ def launchers():
         "[Desktop Action New]\nExec=wrong\n[Desktop Entry]\nName=x\nExec=right %U\n[Other]\nExec=no\n")
     put("desktop_entry", "no_exec.desktop", "[Desktop Entry]\nType=Application\nName=none\n")
     put("desktop_entry", "unclosed_quote.desktop", "[Desktop Entry]\nExec=\"/bin/x \\\\\"\n")
+    put("desktop_entry", "installed.desktop",
+        "[Desktop Entry]\nType=Application\nName=Tapwren\nName[de]=Tapwren\nComment=Morse\n"
+        "Exec=tapwrenz\nIcon=tapwrenz\nNoDisplay=false\nCategories=Education;Ham\\;Radio;\n"
+        "Name=second\n")
 
 
 # ---- Samples for the listener ----------------------------------------------

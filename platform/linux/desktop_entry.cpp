@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string_view>
 
 namespace {
@@ -135,7 +136,9 @@ std::string desktop_entry_text(const std::string& name, const std::string& comma
          "\nExec=" + escape_string(exec_argument(command)) + "\n";
 }
 
-std::optional<std::string> desktop_entry_exec_in(const std::string& text) {
+Desktop_Entry_Fields desktop_entry_fields_in(const std::string& text) {
+  Desktop_Entry_Fields fields;
+  std::set<std::string, std::less<>> seen;
   bool in_entry = false;
   for (std::size_t start = 0; start < text.size();) {
     std::size_t end = text.find('\n', start);
@@ -151,11 +154,49 @@ std::optional<std::string> desktop_entry_exec_in(const std::string& text) {
     if (!in_entry || eq == std::string_view::npos) continue;
     std::string_view key = line.substr(0, eq);
     while (!key.empty() && (key.back() == ' ' || key.back() == '\t')) key.remove_suffix(1);
-    if (key != "Exec") continue;
+    if (!seen.emplace(key).second) continue;
     const std::size_t value = line.find_first_not_of(" \t", eq + 1);
-    return unescape_string(std::string(value == std::string_view::npos ? "" : line.substr(value)));
+    fields.emplace_back(key, value == std::string_view::npos ? "" : line.substr(value));
   }
+  return fields;
+}
+
+std::optional<std::string> field_value(const Desktop_Entry_Fields& fields, const std::string& key) {
+  for (const auto& [k, v] : fields)
+    if (k == key) return v;
   return std::nullopt;
+}
+
+std::optional<std::string> desktop_entry_exec_in(const std::string& text) {
+  const std::optional<std::string> exec = field_value(desktop_entry_fields_in(text), "Exec");
+  if (!exec) return std::nullopt;
+  return unescape_string(*exec);
+}
+
+bool writable_field(const std::string& key, const std::string& value) {
+  const std::string breaks("\n\r\0", 3);
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  return !key.empty() && key[0] != '[' && key[0] != '#' && !blank(key.back()) &&
+         key.find('=') == std::string::npos && key.find_first_of(breaks) == std::string::npos &&
+         value.find_first_of(breaks) == std::string::npos && (value.empty() || !blank(value[0]));
+}
+
+std::string launcher_text(const Desktop_Entry_Fields& fields, const std::string& command) {
+  std::string text = "[Desktop Entry]\nType=Application\n";
+  std::set<std::string> written;
+  for (const auto& [key, value] : fields) {
+    if (!writable_field(key, value) || key == "Type" || key == "Exec" ||
+        !written.insert(key).second)
+      continue;
+    text += key + "=" + value + "\n";
+  }
+  return text + "Exec=" + escape_string(exec_argument(command)) + "\n";
+}
+
+bool write_launcher(const std::string& path, const Desktop_Entry_Fields& fields,
+                    const std::string& command, mode_t mode) {
+  if (has_zero(command)) return false;
+  return replace_file(path, launcher_text(fields, command), mode);
 }
 
 Desktop_Entry_Exec read_desktop_entry_exec(const std::string& path) {

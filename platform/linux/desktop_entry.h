@@ -6,6 +6,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 // Writes a launcher named `name` that starts `command` (one argument, quoted
 // as the Exec rules want). The file is replaced whole, through a temp file in
@@ -36,6 +38,29 @@ Desktop_Entry_Exec read_desktop_entry_exec(const std::string& path);
 // write_desktop_entry writes, and the Exec value read from a text.
 std::string desktop_entry_text(const std::string& name, const std::string& command);
 std::optional<std::string> desktop_entry_exec_in(const std::string& text);
+
+// Keys of a launcher's [Desktop Entry] group with their values as written
+// (escapes kept), in the order of the file; a key given twice keeps its
+// first value, as the Exec reader does.
+using Desktop_Entry_Fields = std::vector<std::pair<std::string, std::string>>;
+Desktop_Entry_Fields desktop_entry_fields_in(const std::string& text);
+// The value of `key`, as written; none when the group lacks it.
+std::optional<std::string> field_value(const Desktop_Entry_Fields& fields, const std::string& key);
+
+// Whether a key and value read back as written from one "key=value" line of
+// the [Desktop Entry] group: no line break or byte 0 in either, a key that is
+// neither a group header nor a comment and holds no "=", no blank where the
+// reader trims one.
+bool writable_field(const std::string& key, const std::string& value);
+
+// A launcher of the program that starts `command`: Type, then `fields` as
+// they are (values as written, so a copied list keeps its escapes), then the
+// Exec line. A field that is not writable, or whose key is Type or Exec, is
+// left out. False from the writer as for
+// write_desktop_entry.
+std::string launcher_text(const Desktop_Entry_Fields& fields, const std::string& command);
+bool write_launcher(const std::string& path, const Desktop_Entry_Fields& fields,
+                    const std::string& command, mode_t mode);
 
 // The Exec value with its quoting and "%%" undone. With `first_argument_only`
 // leading blanks are skipped and the text ends at the first unquoted blank;

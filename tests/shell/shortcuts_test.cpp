@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <string>
 
 #include "fakes/fake_files.h"
@@ -41,9 +42,19 @@ class Fake_Shell_Links final : public Shell_Links {
     send_to_saves.push_back(link);
     return save(link, target);
   }
+  std::string menu_extension() const override { return "-menu.lnk"; }
+  bool save_menu(const std::string& link, const std::string& target) override {
+    menu_saves.push_back(link);
+    return save(link, target);
+  }
+  bool is_former_menu_link(const std::string& link, const std::string& target) override {
+    return former_menu_links.count(link) && targets[link] == target;
+  }
 
   int saves = 0;
   std::vector<std::string> send_to_saves;
+  std::vector<std::string> menu_saves;
+  std::set<std::string> former_menu_links;
   std::map<std::string, std::string> targets;
 
  private:
@@ -88,8 +99,9 @@ class Shortcuts_Test : public ::testing::Test {
     return (root / folder / name).string();
   }
   std::string send_to_link() { return link("SendTo", "tapwrenz"); }
+  std::string menu_link() { return link("Start Menu", "tapwrenz-menu.lnk"); }
   std::string programs_link() {
-    return (root / "Start Menu" / "Programs" / "tapwrenz.lnk").string();
+    return (root / "Start Menu" / "Programs" / "tapwrenz-menu.lnk").string();
   }
   std::map<std::string, Fake_File>& files() { return window.fake_files.files; }
   std::vector<Shown_Message>& shown() { return window.fake_messages.shown; }
@@ -126,11 +138,11 @@ TEST_F(Shortcuts_Test, MenuEntriesCreateLinksSilentlyAndRewriteThem) {
   Create_Shortcut_on_Start_Programs_Menu_OptionClick(window);
   Create_Shortcut_on_SendTo_Menu_OptionClick(window);
   EXPECT_TRUE(shown().empty());
-  for (const std::string& path :
-       {link("Desktop"), link("Start Menu"), programs_link(), send_to_link()})
+  for (const std::string& path : {link("Desktop"), menu_link(), programs_link(), send_to_link()})
     EXPECT_EQ(window.fake_links.target_of(path), exe) << path;
   EXPECT_EQ(files().size(), 4u);
   EXPECT_EQ(window.fake_links.send_to_saves, std::vector<std::string>{send_to_link()});
+  EXPECT_EQ(window.fake_links.menu_saves, (std::vector<std::string>{menu_link(), programs_link()}));
 
   window.path = "/usr/local/bin/tapwrenz.bin";
   Create_Shortcut_on_Desktop_OptionClick(window);
@@ -158,6 +170,39 @@ TEST_F(Shortcuts_Test, DeleteAllRemovesReadOnlyLinksButNotTheProgramsOne) {
             "i.e. they may have been renamed to something else or deleted already.");
   REGISTRY_INC__Delete_All_Shortcuts(window, exe, false);
   EXPECT_TRUE(shown().empty());
+}
+
+// Menu links named as the links elsewhere: one an earlier version made, and
+// one that is not that (a user's own, or one for another program).
+TEST_F(Shortcuts_Test, MenuLinksOfAnEarlierVersionAreReplacedAndDeletedWithTheNewOnes) {
+  fs::create_directory(root / "Start Menu" / "Programs");
+  window.fake_links.save(link("Start Menu"), exe);
+  ASSERT_TRUE(window.fake_links.save(link("Start Menu/Programs"), exe));
+  window.fake_links.former_menu_links = {link("Start Menu")};
+  Create_Shortcut_on_Start_Menu_OptionClick(window);
+  EXPECT_TRUE(shown().empty());
+  EXPECT_FALSE(files().count(link("Start Menu")));
+  EXPECT_TRUE(files().count(menu_link()));
+  Create_Shortcut_on_Start_Programs_Menu_OptionClick(window);
+  EXPECT_EQ(files().size(), 3u) << "a user's own link stays";
+
+  window.fake_links.save(link("Start Menu"), exe);
+  window.fake_links.former_menu_links = {link("Start Menu")};
+  files().erase(programs_link());
+  Delete_All_Shortcuts_OptionClick(window);
+  EXPECT_EQ(only_message(),
+            "Success: All Desktop, Start Menu, and SendTo shortcuts to \"tapwrenz\" have been "
+            "deleted.");
+  EXPECT_EQ(files().size(), 1u) << "only the user's own link in the Programs folder";
+  files().clear();
+
+  window.fake_links.save(link("Start Menu"), exe);
+  window.fake_links.former_menu_links.clear();
+  EXPECT_FALSE(REGISTRY_INC__Delete_Shortcut(window, "Start Menu", false));
+  window.fake_links.former_menu_links.insert(link("Start Menu"));
+  window.fake_links.targets[link("Start Menu")] = "/usr/bin/other";
+  EXPECT_FALSE(REGISTRY_INC__Delete_Shortcut(window, "Start Menu", false));
+  EXPECT_EQ(files().size(), 1u);
 }
 
 TEST_F(Shortcuts_Test, DeleteReportsEachOutcome) {

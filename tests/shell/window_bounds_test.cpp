@@ -44,4 +44,29 @@ TEST(Window_Bounds, TheWindowComesBackInsideTheWorkAreaOfAPrimaryScreenNotAtTheO
             (Window_Rect{10, 40, 636, 505}));
 }
 
+TEST(Window_Bounds, BoundsLargerThanTheAvailableAreaAreBroughtWithinItAlongThatAxisOnly) {
+  const Window_Rect area{0, 30, 1600, 1170};  // a 1600 x 1200 screen, a panel along its top
+  const struct {
+    const char* what;
+    Window_Rect saved;
+    Window_Rect expected;
+  } cases[] = {
+      {"fits", {10, 40, 636, 505}, {10, 40, 636, 505}},
+      {"fits, moved partly off", {1400, 1000, 636, 505}, {1400, 1000, 636, 505}},
+      {"exactly the area", {0, 30, 1600, 1170}, {0, 30, 1600, 1170}},
+      {"too large both ways", {0, 0, 3002, 2425}, {0, 30, 1600, 1170}},
+      {"too wide only", {-50, 300, 1700, 505}, {0, 300, 1600, 505}},
+      {"too high only, off the bottom", {900, 800, 636, 1300}, {900, 30, 636, 1170}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(fit_to_available_area(c.saved, area), c.expected) << c.what;
+}
+
+TEST(Window_Bounds, TheScreenAWindowLandsOnHoldsMostOfIt) {
+  const std::vector<Window_Rect> screens{kScreen, kRightScreen};
+  EXPECT_EQ(screen_holding_most_of({1000, 10, 636, 505}, screens), 0);
+  EXPECT_EQ(screen_holding_most_of({1300, 10, 636, 505}, screens), 1);
+  EXPECT_EQ(screen_holding_most_of({-3000, 10, 636, 505}, screens), -1);
+  EXPECT_EQ(screen_holding_most_of({INT_MAX - 5, 10, 636, 505}, screens), -1);
+}
+
 }  // namespace

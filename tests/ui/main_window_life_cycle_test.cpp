@@ -315,7 +315,9 @@ TEST_F(Main_Window_Life_Cycle, ShortcutsAreMadeInANewHomeFolderAndDeletedAgain) 
   const QByteArray home = qgetenv("HOME");
   const QByteArray data = qgetenv("XDG_DATA_HOME");
   const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+  const QByteArray data_dirs = qgetenv("XDG_DATA_DIRS");
   qputenv("HOME", temp.path().toUtf8());
+  qputenv("XDG_DATA_DIRS", (temp.path() + "/system").toUtf8());
   qputenv("XDG_DATA_HOME", (temp.path() + "/share").toUtf8());
   qputenv("XDG_CONFIG_HOME", (temp.path() + "/config").toUtf8());
 
@@ -331,18 +333,18 @@ TEST_F(Main_Window_Life_Cycle, ShortcutsAreMadeInANewHomeFolderAndDeletedAgain) 
   form.Create_Shortcut_on_SendTo_Menu_Option->trigger();
   EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
   EXPECT_TRUE(fs::exists(folder() + "Desktop/test_ui.desktop"));
-  EXPECT_TRUE(fs::exists(folder() + "share/applications/test_ui.desktop"));
-  EXPECT_TRUE(fs::exists(folder() + "share/applications/Programs/test_ui.desktop"));
+  EXPECT_TRUE(fs::exists(folder() + "share/applications/test_ui-shortcut.desktop"));
+  EXPECT_TRUE(fs::exists(folder() + "share/applications/Programs/test_ui-shortcut.desktop"));
   // The file manager runs what is in its scripts folder with the chosen files.
   const std::string send_to = folder() + "share/nautilus/scripts/test_ui";
   EXPECT_EQ(fs::status(send_to).permissions() & fs::perms::owner_exec, fs::perms::owner_exec);
 
   form.Delete_All_Shortcuts_Option->trigger();
   EXPECT_FALSE(fs::exists(folder() + "Desktop/test_ui.desktop"));
-  EXPECT_FALSE(fs::exists(folder() + "share/applications/test_ui.desktop"));
+  EXPECT_FALSE(fs::exists(folder() + "share/applications/test_ui-shortcut.desktop"));
   EXPECT_FALSE(fs::exists(send_to));
   // "Delete ALL" leaves the Programs sub-folder alone.
-  EXPECT_TRUE(fs::exists(folder() + "share/applications/Programs/test_ui.desktop"));
+  EXPECT_TRUE(fs::exists(folder() + "share/applications/Programs/test_ui-shortcut.desktop"));
   ASSERT_FALSE(messages.shown.empty());
   EXPECT_EQ(messages.shown.back().text.rfind("Success: All Desktop, Start Menu, and SendTo", 0),
             0u);
@@ -350,6 +352,7 @@ TEST_F(Main_Window_Life_Cycle, ShortcutsAreMadeInANewHomeFolderAndDeletedAgain) 
   qputenv("HOME", home);
   qputenv("XDG_DATA_HOME", data);
   qputenv("XDG_CONFIG_HOME", config);
+  qputenv("XDG_DATA_DIRS", data_dirs);
 }
 
 TEST_F(Main_Window_Life_Cycle, MessageBoxesShowTheirTextAsItIs) {
