@@ -11,7 +11,7 @@
 #include "shell/message_box.h"
 #include "widgets/app_style.h"
 #include "widgets/design_font.h"
-#include "widgets/fixed_size_windows.h"
+#include "widgets/dialogs_in_reach.h"
 
 namespace {
 
@@ -124,7 +124,7 @@ int main(int argc, char* argv[]) {
   const QtMessageHandler usual_handler = qInstallMessageHandler(hold_message);
   QApplication app(argument_count, arguments.data());
   release_held_messages(usual_handler);
-  keep_fixed_size_windows_whole(app);
+  keep_dialogs_in_reach(app);
   QApplication::setStyle(new App_Style(QApplication::style()));
   // A default family that is only an alias ("Sans Serif") is named by the
   // family it stands for, as the window's own are.

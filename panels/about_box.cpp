@@ -14,6 +14,7 @@
 #include "panels/tapwren_logo.h"
 #include "widgets/design_font.h"
 #include "widgets/screen_centre.h"
+#include "widgets/window_functions.h"
 
 namespace {
 
@@ -113,13 +114,11 @@ TAboutBox::TAboutBox(Memory_Meter& memory_meter, Processes& processes, Random_In
 
   setObjectName(QStringLiteral("AboutBox"));
   setWindowTitle(QStringLiteral("About"));
-  // A dialog frame with a title but no buttons on it: no close box. X11
-  // window managers put their own buttons on any title bar (some whatever the
-  // hints say), and minimising this modal dialog would take the main window
-  // with it, so there it has no title bar at all.
-  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint;
-  if (QGuiApplication::platformName() != QLatin1String("xcb")) flags |= Qt::WindowTitleHint;
-  setWindowFlags(flags);
+  // A dialog frame with a title but no buttons on it: no close box. On X11
+  // the window manager is also asked for no such functions when the dialog
+  // is shown, since Qt's hints give every function to a dialog without them.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
   setFont(design_font(QStringLiteral("System"), 13));
   setFixedSize(kClient_Size);
 
@@ -295,6 +294,7 @@ void TAboutBox::open_link(const std::string& target) {
 }
 
 void TAboutBox::showEvent(QShowEvent* event) {
+  offer_only_moving(*this);
   QDialog::showEvent(event);
   if (!event->spontaneous()) FormActivate();
 }

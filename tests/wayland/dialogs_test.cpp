@@ -14,7 +14,7 @@
 
 #include "shell/message_box.h"
 #include "ui/window_in_folder.h"
-#include "widgets/fixed_size_windows.h"
+#include "widgets/dialogs_in_reach.h"
 
 namespace {
 
@@ -121,7 +121,7 @@ TEST_F(Dialogs_Under_Wayland, SurviveTheirTitleBarsAndTheWindowSavesOnClose) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  keep_fixed_size_windows_whole(app);
+  keep_dialogs_in_reach(app);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

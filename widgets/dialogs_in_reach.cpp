@@ -1,4 +1,4 @@
-#include "widgets/fixed_size_windows.h"
+#include "widgets/dialogs_in_reach.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -69,7 +69,7 @@ void close_when_minimised(QWidget* window) {
   });
 }
 
-class Fixed_Size_Keeper final : public QObject {
+class Wayland_Keeper final : public QObject {
  public:
   using QObject::QObject;
 
@@ -106,9 +106,39 @@ class Fixed_Size_Keeper final : public QObject {
   }
 };
 
+// A window manager has minimised a dialog, and with it the window it
+// belongs to: both are given back their other states.
+void bring_back(QWidget* dialog) {
+  for (QWidget* window :
+       {dialog->parentWidget() ? dialog->parentWidget()->window() : nullptr, dialog}) {
+    if (window && window->isMinimized())
+      window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+  }
+  dialog->raise();
+  dialog->activateWindow();
+}
+
+class X11_Keeper final : public QObject {
+ public:
+  using QObject::QObject;
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::WindowStateChange || !watched->isWidgetType()) return false;
+    auto* dialog = static_cast<QWidget*>(watched);
+    if (dialog->windowType() == Qt::Dialog && dialog->isVisible() && dialog->isMinimized())
+      QMetaObject::invokeMethod(
+          dialog, [dialog] { bring_back(dialog); }, Qt::QueuedConnection);
+    return false;
+  }
+};
+
 }  // namespace
 
-void keep_fixed_size_windows_whole(QApplication& app) {
-  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-    app.installEventFilter(new Fixed_Size_Keeper(&app));
+void keep_dialogs_in_reach(QApplication& app) {
+  const QString platform = QGuiApplication::platformName();
+  if (platform.startsWith(QLatin1String("wayland"))) {
+    app.installEventFilter(new Wayland_Keeper(&app));
+  } else if (platform == QLatin1String("xcb")) {
+    app.installEventFilter(new X11_Keeper(&app));
+  }
 }
