@@ -35,16 +35,15 @@ void set_label_text_colour(QLabel* label) {
   set_text_colour(label, colour);
 }
 
-// The keying box is lime under any theme, so its texts are black under any
-// theme too (group box titles take the Text role, labels WindowText). Disabled
-// texts keep the desktop's dimmed colour, which shows that they are.
-void set_lime_box_text_colour(QWidget* box) {
-  QPalette p = box->palette();
+// For enabled controls only: disabled ones keep the desktop's dimmed colours,
+// which show that they are disabled.
+void set_enabled_colour(QWidget* w, std::initializer_list<QPalette::ColorRole> roles,
+                        const QColor& colour) {
+  QPalette p = w->palette();
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-    p.setColor(group, QPalette::WindowText, Qt::black);
-    p.setColor(group, QPalette::Text, Qt::black);
+    for (QPalette::ColorRole role : roles) p.setColor(group, role, colour);
   }
-  box->setPalette(p);
+  w->setPalette(p);
 }
 
 void set_background(QWidget* w, const QColor& colour) {
@@ -66,11 +65,7 @@ void make_glyph_button(QPushButton* b, const QString& caption, Glyph glyph, cons
 void make_memo(QPlainTextEdit* memo) {
   memo->setFont(design_font(kCourier, 12, true));
   set_text_colour(memo, Qt::black);
-  QPalette p = memo->palette();
-  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-    p.setColor(group, QPalette::Base, Qt::white);
-  }
-  memo->setPalette(p);
+  set_enabled_colour(memo, {QPalette::Base}, Qt::white);
   // Tab and Shift+Tab move through the window; a tab character still arrives by paste.
   memo->setTabChangesFocus(true);
 }
@@ -187,7 +182,9 @@ void TMainForm1::create_morse_code_page() {
   GroupBox1 = control<QGroupBox>(in, "GroupBox1", {108, 138, 497, 75},
                                  QStringLiteral(" Morse Sound Recording "));
   set_background(GroupBox1, kLime);
-  set_lime_box_text_colour(GroupBox1);
+  // Lime under any theme, so black text under any theme too (the title takes
+  // the Text role, the labels in it WindowText).
+  set_enabled_colour(GroupBox1, {QPalette::WindowText, QPalette::Text}, Qt::black);
   GroupBox1->setFont(design_font(kTimes, 15, true));
   GroupBox1->setCursor(Qt::PointingHandCursor);
   Label17 = control<QLabel>(GroupBox1, "Label17", {20, 18, 465, 41});
