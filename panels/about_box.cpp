@@ -12,6 +12,7 @@
 #include <random>
 
 #include "panels/tapwren_logo.h"
+#include "widgets/contrast.h"
 #include "widgets/design_font.h"
 #include "widgets/screen_centre.h"
 #include "widgets/window_functions.h"
@@ -40,8 +41,9 @@ QLabel* link_label(QWidget* parent, const char* name, const QRect& bounds) {
   QFont font = design_font(QStringLiteral("Times New Roman"), 16, true);
   font.setUnderline(true);
   l->setFont(font);
+  // Blue, or a lighter blue where blue would not read on the dialog (a dark theme).
   QPalette palette = l->palette();
-  palette.setColor(QPalette::WindowText, Qt::blue);
+  palette.setColor(QPalette::WindowText, readable_text(Qt::blue, palette.color(QPalette::Window)));
   l->setPalette(palette);
   return l;
 }

@@ -7,6 +7,7 @@
 
 #include "panels/control_picture_edit.h"
 #include "shell/main_form.h"
+#include "widgets/contrast.h"
 #include "widgets/design_font.h"
 #include "widgets/gauge_bar.h"
 #include "widgets/glyphs.h"
@@ -24,6 +25,27 @@ void set_text_colour(QWidget* w, const QColor& colour) {
   w->setPalette(p);
 }
 
+// Black where it reads on the window behind the label, as designed; on a dark
+// window the desktop's own text colour, not a light patch behind the label.
+void set_label_text_colour(QLabel* label) {
+  const QColor behind = label->palette().color(QPalette::Window);
+  const QColor colour = reads_on(Qt::black, behind)
+                            ? QColor(Qt::black)
+                            : readable_text(label->palette().color(QPalette::WindowText), behind);
+  set_text_colour(label, colour);
+}
+
+// For enabled controls only: disabled ones keep the desktop's dimmed colours,
+// which show that they are disabled.
+void set_enabled_colour(QWidget* w, std::initializer_list<QPalette::ColorRole> roles,
+                        const QColor& colour) {
+  QPalette p = w->palette();
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    for (QPalette::ColorRole role : roles) p.setColor(group, role, colour);
+  }
+  w->setPalette(p);
+}
+
 void set_background(QWidget* w, const QColor& colour) {
   QPalette p = w->palette();
   p.setColor(QPalette::Window, colour);
@@ -38,9 +60,12 @@ void make_glyph_button(QPushButton* b, const QString& caption, Glyph glyph, cons
   b->setToolTip(hint);
 }
 
+// The areas are black on white under any theme: the desktop's base colour
+// would be as dark as the text under a dark one.
 void make_memo(QPlainTextEdit* memo) {
   memo->setFont(design_font(kCourier, 12, true));
   set_text_colour(memo, Qt::black);
+  set_enabled_colour(memo, {QPalette::Base}, Qt::white);
   // Tab and Shift+Tab move through the window; a tab character still arrives by paste.
   memo->setTabChangesFocus(true);
 }
@@ -157,6 +182,9 @@ void TMainForm1::create_morse_code_page() {
   GroupBox1 = control<QGroupBox>(in, "GroupBox1", {108, 138, 497, 75},
                                  QStringLiteral(" Morse Sound Recording "));
   set_background(GroupBox1, kLime);
+  // Lime under any theme, so black text under any theme too (the title takes
+  // the Text role, the labels in it WindowText).
+  set_enabled_colour(GroupBox1, {QPalette::WindowText, QPalette::Text}, Qt::black);
   GroupBox1->setFont(design_font(kTimes, 15, true));
   GroupBox1->setCursor(Qt::PointingHandCursor);
   Label17 = control<QLabel>(GroupBox1, "Label17", {20, 18, 465, 41});
@@ -223,7 +251,7 @@ void TMainForm1::create_morse_code_page() {
 
   for (QLabel* label : {Label15, Morse_Pct_Input_Memo_Label, Label2, Morse_Pct_Output_Memo_Label}) {
     label->setFont(design_font(kTimes, 13));
-    set_text_colour(label, Qt::black);
+    set_label_text_colour(label);
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// A horizontal bar gauge from 0 to 100 that writes its own percentage over the
-// bar, on the button-face background, with a bar colour set by the program.
+// A horizontal bar gauge from 0 to 100 that writes its own percentage in black
+// over the bar, on the button-face background (a light one where black would
+// not read on the desktop's), with a bar colour set by the program.
 
 #include <QColor>
 #include <QProgressBar>
