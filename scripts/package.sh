@@ -50,7 +50,7 @@ Architecture: $arch
 Maintainer: $maintainer
 Installed-Size: $(du -sk --exclude=DEBIAN "$root" | cut -f1)
 Depends: $depends
-Recommends: fonts-liberation, xdg-utils
+Recommends: fonts-liberation, xdg-utils, qt6-wayland
 Section: hamradio
 Priority: optional
 Homepage: https://www.example.com/tapwren

@@ -16,11 +16,13 @@ packages=(
   libsdl2-dev libgif-dev libfontconfig-dev
   libgtest-dev libgmock-dev
   fonts-liberation
+  libxcb1-dev
   xvfb xauth xdotool x11-utils xclip openbox wmctrl
+  weston qt6-wayland qt6-gtk-platformtheme
 )
 for extra in "$@"; do
   case "$extra" in
-    bench) packages+=(libbenchmark-dev libxcb1-dev) ;;
+    bench) packages+=(libbenchmark-dev) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     format) packages+=(clang-format) ;;
     package) packages+=(dpkg-dev lintian desktop-file-utils appstream man-db) ;;

@@ -477,13 +477,16 @@ void TMainForm1::Show_Window_As_Started() {
 }
 
 // The window keeps its place, size and activation: the flag goes to the
-// window system directly, which re-creating the window would not do.
+// window system directly, which re-creating the window would not do. A
+// Wayland compositor takes no such request: there new flags would only make
+// Qt build the window's title bar afresh under a laid-out window.
 void TMainForm1::Toggle_Always_On_Top() {
   const bool on = !Always_On_Top_Option->isChecked();
   Always_On_Top_Option->setChecked(on);
   Qt::WindowFlags flags = windowFlags();
   flags.setFlag(Qt::WindowStaysOnTopHint, on);
   overrideWindowFlags(flags);
+  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return;
   if (QWindow* window = windowHandle()) window->setFlags(flags);
 }
 
