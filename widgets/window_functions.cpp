@@ -11,9 +11,11 @@
 
 void offer_only_moving([[maybe_unused]] QWidget& window) {
 #if defined(TAPWRENZ_WITH_XCB)
+  // Other platforms may offer the same interface without a connection.
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
   const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (!x11) return;
-  xcb_connection_t* connection = x11->connection();
+  xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+  if (!connection) return;
   static constexpr char kName[] = "_MOTIF_WM_HINTS";
   xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
       connection, xcb_intern_atom(connection, 0, sizeof kName - 1, kName), nullptr);
