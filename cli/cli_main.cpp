@@ -59,8 +59,11 @@ int run_command_line(const std::vector<std::string>& arguments, const App_Folder
   if (o.mode == Cli_Mode::Listen) {
     const Listen_Request request{o.listen_file, o.listen_morse,
                                  o.alphabet.value_or(defaults.alphabet)};
-    return listen_to_wav(request, in, out, error) ? cli_exit_ok
-                                                  : report(err, error, cli_exit_failure);
+    std::string notice;
+    if (!listen_to_wav(request, in, out, error, notice))
+      return report(err, error, cli_exit_failure);
+    if (!notice.empty()) report(err, notice, cli_exit_ok);
+    return cli_exit_ok;
   }
   const Conversion conversion =
       o.mode == Cli_Mode::To_Morse ? Conversion::Text_to_Morse : Conversion::Morse_to_Text;

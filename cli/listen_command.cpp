@@ -1,23 +1,27 @@
 #include "cli/listen_command.h"
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "engine/morse_table.h"
 #include "engine/riff_chunks.h"
 #include "listen/morse_listener.h"
+#include "listen/wav_stream.h"
 #include "platform/linux/device_sound_decoder.h"
 #include "platform/linux/sdl_library.h"
 #include "shell/area_conversion.h"
 #include "shell/code_page.h"
-#include "sound/sound_file.h"
 
 namespace {
 
@@ -54,26 +58,6 @@ bool has_empty_data(const std::vector<unsigned char>& wav) {
   return false;
 }
 
-// A regular file read in one piece into memory of its size: a recording is
-// large, and growing a buffer to it would touch every page twice over. Null
-// when that does not work (not a regular file, an error, or larger than the
-// decoder takes: it counts in int), `too_large` set for the last.
-std::shared_ptr<const std::vector<unsigned char>> read_whole_file(const std::string& path,
-                                                                  bool& too_large) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return nullptr;
-  const std::uintmax_t size = std::filesystem::file_size(path, ec);
-  if (ec || size == 0) return nullptr;
-  too_large = size > std::uintmax_t{INT_MAX};
-  if (too_large) return nullptr;
-  std::ifstream in(path, std::ios::binary);
-  auto bytes = std::make_shared<std::vector<unsigned char>>(static_cast<std::size_t>(size));
-  if (!in.read(reinterpret_cast<char*>(bytes->data()), static_cast<std::streamsize>(size)) ||
-      in.peek() != EOF)
-    return nullptr;
-  return bytes;
-}
-
 // The listener's Morse code, out as it comes: as it is, or word by word
 // through the table, each word converted as the Morse-to-text conversion
 // converts a line (it gives one space for a word gap, as here).
@@ -101,6 +85,8 @@ class Listen_Output {
     output_.flush();
   }
   bool failed() const { return output_.failed(); }
+  // Whether any Morse code has come.
+  bool any() const { return any_; }
 
  private:
   void word(std::string_view codes) {
@@ -119,61 +105,70 @@ class Listen_Output {
   bool any_ = false;
 };
 
-}  // namespace
+// The listener, built once the recording's rate is known, with its output
+// and a measure of how loud the recording is.
+class Listening {
+ public:
+  Listening(const Listen_Request& request, Byte_Sink& sink) : output_(request, sink) {}
 
-bool listen_to_wav(const Listen_Request& request, Byte_Source& in, Byte_Sink& out,
-                   std::string& error) {
-  std::shared_ptr<const std::vector<unsigned char>> image;
-  if (request.path == "-") {
-    auto bytes = std::make_shared<std::vector<unsigned char>>();
-    char block[65536];
-    for (std::size_t n; (n = in.read_some(block, sizeof block)) > 0;)
-      bytes->insert(bytes->end(), block, block + n);
-    if (in.error() != 0) {
-      error = std::string("cannot read the input: ") + std::strerror(in.error());
-      return false;
-    }
-    image = std::move(bytes);
-  } else {
-    bool too_large = false;
-    image = read_whole_file(request.path, too_large);
-    if (too_large) {
-      error = "\"" + request.path + "\" is larger than the 2 GB the player reads";
-      return false;
-    }
-    if (image == nullptr) {
-      // Read again the way the player reads, for its message.
-      Sound_File file = read_sound_file(request.path);
-      if (file.image == nullptr) {
-        error = file.error;
-        return false;
-      }
-      image = file.image;
-    }
+  void hear(double rate, const float* samples, std::size_t count) {
+    if (!listener_) listener_.emplace(rate);
+    for (std::size_t i = 0; i < count; ++i)
+      if (std::isfinite(samples[i])) energy_ += double(samples[i]) * samples[i];
+    heard_ += count;
+    listener_->feed(samples, count);
+    output_.add(listener_->take(), false);
   }
-  if (image->empty()) return true;
 
-  const std::string name = request.path == "-" ? "the standard input" : "\"" + request.path + "\"";
-  const Wav_Format format = wav_format(*image);
+  // The end of the recording; false when the output could not be written.
+  bool finish() {
+    if (listener_) {
+      listener_->finish();
+      output_.add(listener_->take(), true);
+    }
+    return !output_.failed();
+  }
+  bool failed() const { return output_.failed(); }
+
+  // Nothing heard in a recording that is not silent: louder than -60 dBFS
+  // over its length, well above the dither and hiss of a quiet input.
+  bool missed_a_sound() const {
+    return !output_.any() && heard_ > 0 && energy_ / double(heard_) > 1e-6;
+  }
+
+ private:
+  Listen_Output output_;
+  std::optional<Morse_Listener> listener_;
+  double energy_ = 0;
+  std::uint64_t heard_ = 0;
+};
+
+// A WAV that the stream does not read, decoded whole by the player's decoder
+// as every WAV once was: compressed formats, and files whose header is out
+// of the usual order.
+bool decode_whole(const std::vector<unsigned char>& image, const std::string& name,
+                  Listening& listening, std::string& error) {
+  if (image.size() > std::size_t{INT_MAX}) {
+    error = name + " is larger than the 2 GB the player reads";
+    return false;
+  }
+  const Wav_Format format = wav_format(image);
   SDL_AudioSpec wanted{};
   wanted.freq = static_cast<int>(std::min<std::uint32_t>(format.rate, 1u << 30));
   wanted.channels = static_cast<Uint8>(format.plain_16_bit ? format.channels : 1);
   wanted.format = format.plain_16_bit ? AUDIO_S16LSB : AUDIO_F32SYS;
-  const auto sound = format.rate > 0 ? decode_for_device(*image, wanted) : nullptr;
+  const auto sound = format.rate > 0 ? decode_for_device(image, wanted) : nullptr;
   if (sound == nullptr) {
-    if (format.rate > 0 && has_empty_data(*image)) return true;
+    if (format.rate > 0 && has_empty_data(image)) return true;
     // A header that reads as a WAV fails to decode without the library too.
     const std::string no_library = format.rate > 0 ? sdl_library_failure() : std::string();
     error = no_library.empty() ? name + " is no WAV file that can be played" : no_library;
     return false;
   }
-
-  Listen_Output output(request, out);
-  Morse_Listener listener(wanted.freq);
   const auto count = static_cast<std::size_t>(sound->frames);
   constexpr std::size_t block = 1 << 14;
   std::vector<float> mono(block);
-  for (std::size_t at = 0; at < count && !output.failed(); at += block) {
+  for (std::size_t at = 0; at < count && !listening.failed(); at += block) {
     const std::size_t n = std::min(block, count - at);
     if (format.plain_16_bit) {
       // Little-endian 16-bit frames, their channels mixed down.
@@ -185,18 +180,86 @@ bool listen_to_wav(const Listen_Request& request, Byte_Source& in, Byte_Sink& ou
           sum += static_cast<std::int16_t>(frame[0] | frame[1] << 8);
         mono[i] = float(sum) * scale;
       }
-      listener.feed(mono.data(), n);
+      listening.hear(wanted.freq, mono.data(), n);
     } else {
-      listener.feed(reinterpret_cast<const float*>(sound->bytes.data()) + at, n);
+      listening.hear(wanted.freq, reinterpret_cast<const float*>(sound->bytes.data()) + at, n);
     }
-    output.add(listener.take(), false);
   }
-  listener.finish();
-  output.add(listener.take(), true);
-  if (output.failed()) {
+  return true;
+}
+
+// A file opened for reading, closed with it.
+struct Open_File {
+  int fd = -1;
+  ~Open_File() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+// The file's descriptor, or the reason it cannot be read in the words the
+// player uses. A folder opens but reads as an error: it is refused here.
+bool open_file(const std::string& path, Open_File& file, std::string& error) {
+  file.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int reason = file.fd < 0 ? errno : 0;
+  struct stat info {};
+  if (reason == 0 && ::fstat(file.fd, &info) == 0 && S_ISDIR(info.st_mode)) reason = EISDIR;
+  if (reason == 0) return true;
+  error = "Cannot open file \"" + path + "\". " + std::strerror(reason);
+  return false;
+}
+
+}  // namespace
+
+bool listen_to_wav(const Listen_Request& request, Byte_Source& in, Byte_Sink& out,
+                   std::string& error, std::string& notice) {
+  const bool from_input = request.path == "-";
+  const std::string name = from_input ? "the standard input" : "\"" + request.path + "\"";
+  Open_File file;
+  std::optional<Fd_Source> file_source;
+  if (!from_input) {
+    if (!open_file(request.path, file, error)) return false;
+    file_source.emplace(file.fd);
+  }
+  Byte_Source& source = from_input ? in : *file_source;
+
+  Wav_Stream wav;
+  Listening listening(request, out);
+  // The bytes so far, for the whole-file decoder, while it may be needed.
+  std::vector<unsigned char> whole;
+  std::vector<char> block(std::size_t{1} << 16);
+  for (std::size_t n;
+       !listening.failed() && (n = source.read_some(block.data(), block.size())) > 0;) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(block.data());
+    const bool undecided = wav.state() == Wav_Stream::State::Header;
+    if (undecided || wav.state() == Wav_Stream::State::Unstreamable)
+      whole.insert(whole.end(), bytes, bytes + n);
+    wav.feed(bytes, n);
+    if (wav.state() == Wav_Stream::State::Not_Wav) {
+      error = name + " is no WAV file that can be played";
+      return false;
+    }
+    if (undecided && wav.state() != Wav_Stream::State::Unstreamable &&
+        wav.state() != Wav_Stream::State::Header)
+      whole = {};
+    if (!wav.samples().empty()) {
+      listening.hear(wav.rate(), wav.samples().data(), wav.samples().size());
+      wav.samples().clear();
+    }
+    if (wav.state() == Wav_Stream::State::Ended) break;
+  }
+  if (!listening.failed() && source.error() != 0) {
+    error = (from_input ? std::string("cannot read the input: ") : "cannot read " + name + ": ") +
+            std::strerror(source.error());
+    return false;
+  }
+  const bool streamed =
+      wav.state() == Wav_Stream::State::Samples || wav.state() == Wav_Stream::State::Ended;
+  if (!streamed && !whole.empty() && !decode_whole(whole, name, listening, error)) return false;
+  if (!listening.finish()) {
     error = "cannot write the output";
     if (out.error() != 0) error += std::string(": ") + std::strerror(out.error());
     return false;
   }
+  if (listening.missed_a_sound()) notice = "no keyed tone found";
   return true;
 }

@@ -1,9 +1,11 @@
 #pragma once
 // `--listen FILE`: a WAV recording of Morse code decoded back, as text in the
-// chosen alphabet or as the Morse code itself. The file is read whole and
-// decoded by the player's own decoder (any rate, mono or stereo, mixed down
-// to one channel); the listener takes it a block at a time and its output
-// goes out as it comes, one line for the recording.
+// chosen alphabet or as the Morse code itself. The file or standard input is
+// read a block at a time and decoded as it comes, in memory that does not
+// grow with the recording (any rate and channel count, mixed down to one);
+// the text goes out and is flushed as the listener decides it, one line for
+// the recording. A WAV the stream does not read (compressed formats) is read
+// whole and decoded by the player's own decoder, as before.
 
 #include <string>
 
@@ -17,6 +19,7 @@ struct Listen_Request {
 
 // False, with `error` set, when the file cannot be read, is no WAV that can
 // be played, or the output cannot be written. An empty file, or a WAV without
-// samples, gives no output and counts as success.
+// samples, gives no output and counts as success. A recording that is not
+// silent but yields no Morse code counts as success too, with `notice` set.
 bool listen_to_wav(const Listen_Request& request, Byte_Source& in, Byte_Sink& out,
-                   std::string& error);
+                   std::string& error, std::string& notice);

@@ -55,8 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   }
   Memory_Source in(data, size);
   Memory_Sink out;
-  std::string error;
-  if (!listen_to_wav(request, in, out, error)) {
+  std::string error, notice;
+  if (!listen_to_wav(request, in, out, error, notice)) {
     if (error.empty()) fail("failed without a message", "");
     return 0;
   }

@@ -117,10 +117,13 @@ TEST_F(Listen_Command, EmptyAndSilentFilesGiveNothingAndBrokenOnesFail) {
   EXPECT_EQ(err.rfind("tapwrenz: cannot open file \"" + folder() + "missing.wav\".", 0), 0u) << err;
   EXPECT_EQ(out, "");
 
-  // A sound that decodes with the library fails for want of it, and says so.
+  // A compressed sound, which only the library decodes, fails for want of it
+  // and says so.
   const Without_Sound_Library none;
   const std::string no_library = std::string("tapwrenz: ") + none.message + "\n";
-  write_file(folder() + "tone.wav", wav_bytes(sine(8000, 1, 100)));
+  std::string adpcm = wav_bytes(sine(8000, 1, 100));
+  adpcm[20] = 2;
+  write_file(folder() + "tone.wav", adpcm);
   EXPECT_EQ(run({"--listen", folder() + "tone.wav"}), cli_exit_failure);
   EXPECT_EQ(err, no_library);
   EXPECT_EQ(run({"--listen", "-"}, read_file(folder() + "tone.wav")), cli_exit_failure);
