@@ -7,6 +7,11 @@
 
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <cstring>
+#include <functional>
+#include <utility>
+
 #include "cli/cli_main.h"
 #include "fakes/without_sound_library.h"
 #include "string_streams.h"
@@ -176,6 +181,133 @@ TEST_F(Listen_Command, CraftedHeadersDecodeOrFailClearly) {
         << c.what;
     EXPECT_EQ(out, "") << c.what;
   }
+}
+
+// A source that hands out its first part, then, before the rest, lets the
+// test look at what has been written so far.
+class Pausing_Source final : public Byte_Source {
+ public:
+  Pausing_Source(std::string first, std::string rest, std::function<void()> at_pause)
+      : first_(std::move(first)), rest_(std::move(rest)), at_pause_(std::move(at_pause)) {}
+  std::size_t read_some(char* buffer, std::size_t size) override {
+    std::string& part = first_.empty() ? rest_ : first_;
+    if (&part == &rest_ && at_pause_) std::exchange(at_pause_, nullptr)();
+    const std::size_t n = std::min(size, part.size());
+    std::memcpy(buffer, part.data(), n);
+    part.erase(0, n);
+    return n;
+  }
+
+ private:
+  std::string first_, rest_;
+  std::function<void()> at_pause_;
+};
+
+class Failing_Source final : public Byte_Source {
+ public:
+  std::size_t read_some(char*, std::size_t) override { return 0; }
+  int error() const override { return EISDIR; }
+};
+
+class Full_Sink final : public Byte_Sink {
+ public:
+  bool write(std::string_view) override { return false; }
+  int error() const override { return ENOSPC; }
+};
+
+std::string le32(std::uint32_t v) {
+  std::string s;
+  put_le(s, v, 4);
+  return s;
+}
+
+// The header forms streaming recorders leave, from a file and from standard
+// input in pieces as small as a byte: the same text as the plain file.
+TEST_F(Listen_Command, StreamsTheHeadersRecordersLeave) {
+  const std::string wav = folder() + "cq.wav";
+  ASSERT_EQ(run({"--wav", wav}, "-.-. --.- \n"), 0) << err;
+  const std::string plain = read_file(wav), fmt = plain.substr(12, 24), data = plain.substr(44);
+  const auto size = static_cast<std::uint32_t>(data.size());
+  const auto riff = [](const std::string& chunks) {
+    return "RIFF" + le32(0xFFFFFFFF) + "WAVE" + chunks;
+  };
+  const struct {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"odd chunks before the format and data with their pad bytes",
+       riff("junk" + le32(3) + "abc" + '\0' + fmt + "LIST" + le32(1) + "x" + '\0' + "data" +
+            le32(size) + data)},
+      {"a data size of 0", riff(fmt + "data" + le32(0) + data)},
+      {"a data size of 0xFFFFFFFF", riff(fmt + "data" + le32(0xFFFFFFFF) + data)},
+      {"data cut short by the end of the file", riff(fmt + "data" + le32(2 * size) + data + "x")},
+  };
+  for (const auto& c : cases) {
+    write_file(wav, c.bytes);
+    EXPECT_EQ(run({"--listen", wav}), cli_exit_ok) << c.what << ": " << err;
+    EXPECT_EQ(out + err, "CQ\n") << c.what;
+    for (std::size_t piece : {1, 7, 4096}) {
+      String_Source in(c.bytes, piece);
+      String_Sink o, e;
+      EXPECT_EQ(run_command_line({"--listen", "-"}, App_Folders::portable(folder()), in, o, e),
+                cli_exit_ok);
+      EXPECT_EQ(o.text + e.text, "CQ\n") << c.what << " in pieces of " << piece;
+    }
+  }
+}
+
+// From a pipe that pauses, text decided before the pause is out during it,
+// not when the pipe closes. (The listener decides an element once it has
+// heard some more, so the last letters before the pause wait for those.)
+TEST_F(Listen_Command, TextComesOutBeforeTheInputEnds) {
+  const std::string wav = folder() + "cq.wav";
+  ASSERT_EQ(run({"--to-morse"}, "CQ CQ CQ DE TAPWREN TAPWREN TAPWREN K\n"), 0);
+  ASSERT_EQ(run({"--wav", wav}, out), 0) << err;
+  const std::string bytes = read_file(wav), data = bytes.substr(44);
+  const std::string first = bytes.substr(0, 36) + "data" + le32(0xFFFFFFFF) + data;
+  String_Sink o, e;
+  std::string during;
+  Pausing_Source in(first, data, [&] { during = o.text; });
+  EXPECT_EQ(run_command_line({"--listen", "-"}, App_Folders::portable(folder()), in, o, e),
+            cli_exit_ok);
+  EXPECT_NE(during, "") << o.text;
+  EXPECT_EQ(o.text.substr(0, during.size()), during);
+  EXPECT_EQ(o.text.substr(o.text.size() - 10), "TAPWREN K\n");
+}
+
+TEST_F(Listen_Command, ReadAndWriteErrorsFailWithOneLine) {
+  const std::string wav = folder() + "cq.wav";
+  ASSERT_EQ(run({"--wav", wav}, "-.-. --.- \n"), 0) << err;
+  Failing_Source failing;
+  String_Sink o, e;
+  EXPECT_EQ(run_command_line({"--listen", "-"}, App_Folders::portable(folder()), failing, o, e),
+            cli_exit_failure);
+  EXPECT_EQ(e.text,
+            "tapwrenz: cannot read the input: " + std::string(std::strerror(EISDIR)) + "\n");
+  for (const std::string& from : {wav, std::string("-")}) {
+    String_Source in(read_file(wav));
+    Full_Sink full;
+    String_Sink errors;
+    EXPECT_EQ(
+        run_command_line({"--listen", from}, App_Folders::portable(folder()), in, full, errors),
+        cli_exit_failure);
+    EXPECT_EQ(errors.text,
+              "tapwrenz: cannot write the output: " + std::string(std::strerror(ENOSPC)) + "\n");
+  }
+}
+
+// A recording that is not silent but holds no keyed tone says so; a silent
+// one (above) says nothing.
+TEST_F(Listen_Command, SaysWhenASoundHoldsNoKeyedTone) {
+  Test_Wav noise{8000, 1, 16, {}};
+  std::uint32_t x = 1;
+  for (int i = 0; i < 8000 * 3; ++i) {
+    x = x * 1664525u + 1013904223u;
+    noise.samples.push_back(static_cast<std::int16_t>((x >> 16) % 2001) - 1000);
+  }
+  write_file(folder() + "noise.wav", wav_bytes(noise));
+  EXPECT_EQ(run({"--listen", folder() + "noise.wav"}), cli_exit_ok);
+  EXPECT_EQ(out + err, "tapwrenz: no keyed tone found\n");
 }
 
 }  // namespace
