@@ -11,7 +11,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-20}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(wav_image gif_logo profile_file morse_conversion strutil desktop_entry listen_samples listen_file)
+[ ${#targets[@]} -gt 0 ] || targets=(wav_image gif_logo profile_file morse_conversion strutil desktop_entry listen_samples listen_file wav_stream)
 
 "$here/scripts/setup-debian.sh" fuzz
 dir="$here/build-fuzz"
