@@ -25,29 +25,15 @@
 
 namespace {
 
-// What the format chunk says: enough to ask the decoder for the file's own
-// rate, so that nothing is resampled, and for plain 16-bit samples as they
-// are, so that nothing is converted (mixing down is left to the loop that
-// feeds the listener). The decoder itself judges everything else.
-struct Wav_Format {
-  std::uint32_t rate = 0;  // 0: no format chunk
-  int channels = 0;
-  bool plain_16_bit = false;
-};
-
-Wav_Format wav_format(const std::vector<unsigned char>& wav) {
+// The rate the format chunk gives, so that the decoder resamples nothing; 0
+// without a format chunk. The decoder itself judges everything else.
+std::uint32_t wav_rate(const std::vector<unsigned char>& wav) {
   for (Riff_Walker chunks(wav); const auto chunk = chunks.next();) {
     if (chunk->id != "fmt ") continue;
-    if (chunk->declared < 16 || chunk->available < 16) return {};
-    const unsigned char* f = &wav[chunk->body];
-    Wav_Format format;
-    format.rate = riff_u32(f + 4);
-    format.channels = f[2] | f[3] << 8;
-    format.plain_16_bit = (f[0] | f[1] << 8) == 1 && (f[14] | f[15] << 8) == 16 &&
-                          format.channels >= 1 && format.channels <= 8;
-    return format;
+    if (chunk->declared < 16 || chunk->available < 16) return 0;
+    return riff_u32(&wav[chunk->body + 4]);
   }
-  return {};
+  return 0;
 }
 
 // Whether the data chunk holds no whole sample: such a file is silent, not
@@ -152,39 +138,24 @@ bool decode_whole(const std::vector<unsigned char>& image, const std::string& na
     error = name + " is larger than the 2 GB the player reads";
     return false;
   }
-  const Wav_Format format = wav_format(image);
+  const std::uint32_t rate = wav_rate(image);
   SDL_AudioSpec wanted{};
-  wanted.freq = static_cast<int>(std::min<std::uint32_t>(format.rate, 1u << 30));
-  wanted.channels = static_cast<Uint8>(format.plain_16_bit ? format.channels : 1);
-  wanted.format = format.plain_16_bit ? AUDIO_S16LSB : AUDIO_F32SYS;
-  const auto sound = format.rate > 0 ? decode_for_device(image, wanted) : nullptr;
+  wanted.freq = static_cast<int>(std::min<std::uint32_t>(rate, 1u << 30));
+  wanted.channels = 1;
+  wanted.format = AUDIO_F32SYS;
+  const auto sound = rate > 0 ? decode_for_device(image, wanted) : nullptr;
   if (sound == nullptr) {
-    if (format.rate > 0 && has_empty_data(image)) return true;
+    if (rate > 0 && has_empty_data(image)) return true;
     // A header that reads as a WAV fails to decode without the library too.
-    const std::string no_library = format.rate > 0 ? sdl_library_failure() : std::string();
+    const std::string no_library = rate > 0 ? sdl_library_failure() : std::string();
     error = no_library.empty() ? name + " is no WAV file that can be played" : no_library;
     return false;
   }
+  const auto* samples = reinterpret_cast<const float*>(sound->bytes.data());
   const auto count = static_cast<std::size_t>(sound->frames);
   constexpr std::size_t block = 1 << 14;
-  std::vector<float> mono(block);
-  for (std::size_t at = 0; at < count && !listening.failed(); at += block) {
-    const std::size_t n = std::min(block, count - at);
-    if (format.plain_16_bit) {
-      // Little-endian 16-bit frames, their channels mixed down.
-      const unsigned char* frame = sound->bytes.data() + at * 2 * wanted.channels;
-      const float scale = 1.0f / (32768.0f * wanted.channels);
-      for (std::size_t i = 0; i < n; ++i) {
-        int sum = 0;
-        for (int c = 0; c < wanted.channels; ++c, frame += 2)
-          sum += static_cast<std::int16_t>(frame[0] | frame[1] << 8);
-        mono[i] = float(sum) * scale;
-      }
-      listening.hear(wanted.freq, mono.data(), n);
-    } else {
-      listening.hear(wanted.freq, reinterpret_cast<const float*>(sound->bytes.data()) + at, n);
-    }
-  }
+  for (std::size_t at = 0; at < count && !listening.failed(); at += block)
+    listening.hear(wanted.freq, samples + at, std::min(block, count - at));
   return true;
 }
 

@@ -241,6 +241,10 @@ TEST_F(Listen_Command, StreamsTheHeadersRecordersLeave) {
       {"a data size of 0", riff(fmt + "data" + le32(0) + data)},
       {"a data size of 0xFFFFFFFF", riff(fmt + "data" + le32(0xFFFFFFFF) + data)},
       {"data cut short by the end of the file", riff(fmt + "data" + le32(2 * size) + data + "x")},
+      // Left to the player's decoder, which reads the file whole.
+      {"a format chunk longer than the stream reads",
+       riff("fmt " + le32(5000) + fmt.substr(8) + std::string(5000 - 16, '\0') + "data" +
+            le32(size) + data)},
   };
   for (const auto& c : cases) {
     write_file(wav, c.bytes);
