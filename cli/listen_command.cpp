@@ -216,7 +216,9 @@ bool listen_to_wav(const Listen_Request& request, Byte_Source& in, Byte_Sink& ou
       listening.hear(wav.rate(), wav.samples().data(), wav.samples().size());
       wav.samples().clear();
     }
-    if (wav.state() == Wav_Stream::State::Ended) break;
+    // The rest of a file is not needed; a pipe is read to its end, so that
+    // what writes to it is not cut off.
+    if (wav.state() == Wav_Stream::State::Ended && !from_input) break;
   }
   if (!listening.failed() && source.error() != 0) {
     error = (from_input ? std::string("cannot read the input: ") : "cannot read " + name + ": ") +

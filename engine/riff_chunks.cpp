@@ -21,11 +21,9 @@ std::optional<Riff_Chunk> Riff_Walker::next() {
   chunk.header = at_;
   chunk.declared = riff_u32(&image_[at_ + 4]);
   chunk.body = at_ + 8;
-  const std::size_t left = image_.size() - chunk.body;
-  chunk.available = std::min<std::size_t>(chunk.declared, left);
-  // An odd size is followed by a pad byte, which the last chunk may lack.
-  const std::size_t padded = chunk.available + (chunk.declared & 1);
-  at_ = chunk.body + std::min(padded, left);
+  chunk.available = std::min<std::size_t>(chunk.declared, image_.size() - chunk.body);
+  // The last chunk may lack its pad byte, or more.
+  at_ = static_cast<std::size_t>(std::min<std::uint64_t>(chunk.next(), image_.size()));
   ended_ = chunk.cut_short();
   return chunk;
 }

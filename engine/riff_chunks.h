@@ -19,6 +19,9 @@ struct Riff_Chunk {
 
   // The image ends before the size it claims.
   bool cut_short() const { return available < declared; }
+  // Where the next chunk starts, after the contents claimed and the pad byte
+  // that follows an odd size, whether or not the image holds them.
+  std::uint64_t next() const { return std::uint64_t{body} + declared + (declared & 1); }
 };
 
 class Riff_Walker {

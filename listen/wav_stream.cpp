@@ -116,8 +116,7 @@ void Wav_Stream::read_header() {
       }
       have_format_ = true;
     }
-    // Every chunk but the data is followed by a pad byte when its size is odd.
-    skip_ = std::uint64_t{chunk->body} + chunk->declared + (chunk->declared & 1);
+    skip_ = chunk->next();
   }
 }
 
