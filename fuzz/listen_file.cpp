@@ -1,5 +1,6 @@
-// Whole files through `--listen` as it reads standard input: the WAV header,
-// the player's decoder, the listener and the conversion of what it heard.
+// Whole files through `--listen` as it reads standard input: the streaming
+// WAV reader (and the player's decoder for the WAVs it leaves), the listener
+// and the conversion of what it heard.
 // The last byte picks the output (Morse code or text) and the alphabet, so
 // that every file stays a plain WAV image. Besides a crash, a failure without
 // a message, or Morse output holding anything but dots, dashes, spaces and
