@@ -69,27 +69,19 @@ void Wav_Stream::feed(const unsigned char* bytes, std::size_t count) {
 }
 
 void Wav_Stream::read_header() {
+  std::size_t used = 0;  // bytes of held_ judged, dropped at the end
   if (!riff_read_) {
     if (held_.size() < 12) return;
-    const std::size_t first = first_wav_chunk(held_);
-    if (first == 0) {
+    used = first_wav_chunk(held_);
+    if (used == 0) {
       state_ = State::Not_Wav;
-      held_.clear();
+      held_ = {};
       return;
     }
-    held_.erase(held_.begin(), held_.begin() + static_cast<std::ptrdiff_t>(first));
     riff_read_ = true;
   }
-  for (;;) {
-    if (skip_ > 0) {
-      const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(skip_, held_.size()));
-      held_.erase(held_.begin(), held_.begin() + static_cast<std::ptrdiff_t>(n));
-      skip_ -= n;
-      if (skip_ > 0) return;
-    }
-    Riff_Walker walker(held_, 0);
-    const auto chunk = walker.next();
-    if (!chunk) return;
+  Riff_Walker walker(held_, used);
+  while (const auto chunk = walker.next()) {
     if (chunk->id == "data") {
       if (!have_format_) {
         state_ = State::Unstreamable;
@@ -109,15 +101,22 @@ void Wav_Stream::read_header() {
         state_ = State::Unstreamable;
         return;
       }
-      if (chunk->cut_short()) return;  // until the rest of it comes
+      if (chunk->cut_short()) break;  // held until the rest of it comes
       if (!read_format(&held_[chunk->body], chunk->declared)) {
         state_ = State::Unstreamable;
         return;
       }
       have_format_ = true;
     }
-    skip_ = chunk->next();
+    // Any other chunk is passed over, the part yet to come as it comes.
+    if (chunk->next() > held_.size()) {
+      skip_ = chunk->next() - held_.size();
+      used = held_.size();
+      break;
+    }
+    used = static_cast<std::size_t>(chunk->next());
   }
+  held_.erase(held_.begin(), held_.begin() + static_cast<std::ptrdiff_t>(used));
 }
 
 bool Wav_Stream::read_format(const unsigned char* f, std::uint32_t size) {
