@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <span>
 
 #include "engine/riff_chunks.h"
 
@@ -52,8 +51,6 @@ void mix(const unsigned char* p, std::size_t frames, std::size_t channels, std::
 }
 
 }  // namespace
-
-Wav_Stream::Wav_Stream() = default;
 
 void Wav_Stream::feed(const unsigned char* bytes, std::size_t count) {
   if (state_ == State::Samples) {

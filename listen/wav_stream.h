@@ -26,8 +26,6 @@ class Wav_Stream {
     Unstreamable,  // a WAV this reader does not decode as it comes
   };
 
-  Wav_Stream();
-
   // The next bytes of the file. Decoded samples are appended to samples().
   void feed(const unsigned char* bytes, std::size_t count);
 
