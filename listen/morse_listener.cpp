@@ -6,15 +6,19 @@
 
 namespace {
 
-// The narrowed stream: fast enough for a tone of 1500 Hz.
-constexpr double narrowed_min_hz = 5000.0;
-constexpr double pass_hz = 1550.0;
+// The narrowed stream: fast enough for a tone of 3000 Hz, the top of a
+// receiver's SSB passband.
+constexpr double narrowed_min_hz = 7000.0;
+constexpr double pass_hz = 3050.0;
 // The detector's rate: a few hundred samples a second.
 constexpr double detector_hz = 500.0;
 // Seconds of the narrowed stream looked at before the tone is chosen and the
 // speed first judged, and the most kept while no tone is found.
-constexpr double first_seconds = 3.0;
-constexpr double waiting_seconds = 4.0;
+constexpr double first_seconds = 2.0;
+constexpr double waiting_seconds = 8.0;
+// Looks in a row that find the same clear peak, without keying confirmed,
+// before it is taken all the same.
+constexpr int steady_tries = 8;
 
 int first_factor(double rate) { return std::max(1, static_cast<int>(rate / narrowed_min_hz)); }
 
@@ -29,6 +33,7 @@ Morse_Listener::Morse_Listener(double sample_rate)
   sum_length_ = std::max(1, static_cast<int>(std::lround(rate_ / detector_hz)));
   detector_rate_ = rate_ / sum_length_;
   detector_ = Key_Detector(detector_rate_);
+  tries_every_ = std::max(1, static_cast<int>(0.5 * rate_ / Tone_Finder::block));
 }
 
 void Morse_Listener::feed(const float* samples, std::size_t count) {
@@ -58,35 +63,64 @@ void Morse_Listener::narrow(float sample) {
   }
   waiting_.push_back(sample);
   if (!finder_.push(sample)) return;
-  if (finder_.blocks() * Tone_Finder::block < first_seconds * rate_) return;
-  if (const auto hz = finder_.strongest()) {
-    start(*hz);
-  } else if (finder_.blocks() * Tone_Finder::block >= waiting_seconds * rate_) {
-    // Nothing clear yet: the oldest block had no tone worth keeping.
-    waiting_.erase(waiting_.begin(), waiting_.begin() + Tone_Finder::block);
+  const int held = finder_.blocks() * Tone_Finder::block;
+  // A first try once a few letters may have been heard, then another every
+  // half second on the latest seconds, until a keyed signal is confirmed.
+  if (held >= first_seconds * rate_ && finder_.blocks() % tries_every_ == 0) {
+    const std::optional<double> hz = finder_.strongest();
+    // A peak that stays put for seconds is a tone, even where the noise
+    // blurs its keying; one of noise wanders.
+    const bool same =
+        hz && candidate_hz_ && std::abs(*hz - *candidate_hz_) < 3.0 * rate_ / Tone_Finder::block;
+    // A look that finds no clear peak (a word gap, a deep fade) counts
+    // neither way.
+    if (same) {
+      ++candidate_tries_;
+    } else if (hz) {
+      candidate_hz_ = hz;
+      candidate_tries_ = 1;
+    }
+    if (hz) {
+      const std::vector<std::complex<float>> baseband = mixed_at(*hz);
+      double element = 0.0;
+      if (probe_speed(baseband, element) || candidate_tries_ >= steady_tries) {
+        start(*hz, element, baseband);
+        return;
+      }
+    }
   }
+  if (waiting_.size() >= waiting_seconds * rate_)
+    waiting_.erase(waiting_.begin(), waiting_.begin() + Tone_Finder::block);
 }
 
-void Morse_Listener::start(double hz) {
-  finder_.lock(hz);
-  started_ = true;
-  step_hz_ = hz;
-  step_ = std::polar(1.0, 2.0 * std::numbers::pi * hz / rate_);
-
-  // The waiting stream mixed down in one go.
+std::vector<std::complex<float>> Morse_Listener::mixed_at(double hz) const {
   std::vector<std::complex<float>> baseband;
-  for (const float s : waiting_)
-    if (const auto b = mix_down(s)) baseband.push_back(*b);
-  phase_ /= std::abs(phase_);
-  waiting_.clear();
-  waiting_.shrink_to_fit();
+  baseband.reserve(waiting_.size() / std::size_t(sum_length_) + 1);
+  const std::complex<double> step = std::polar(1.0, 2.0 * std::numbers::pi * hz / rate_);
+  std::complex<double> phase{1.0, 0.0};
+  std::complex<float> sum{};
+  int summed = 0;
+  for (const float s : waiting_) {
+    sum += std::complex<float>(float(s * phase.real()), float(-s * phase.imag()));
+    phase *= step;
+    if (++summed < sum_length_) continue;
+    baseband.push_back(sum / float(sum_length_));
+    sum = {};
+    summed = 0;
+  }
+  return baseband;
+}
 
-  // A first look gives the speed the real filter is matched to. Too narrow a
-  // filter lets noise in, too wide a one merges elements: either blurs the
-  // two lengths of marks, so the narrowest width that shows dots and dashes
-  // about as clearly as any, and elements longer than itself, wins. When none does (the first
-  // seconds hold dots alone, say), the narrowest whose elements are clearly longer than it and
-  // about as long as a filter twice as wide finds them.
+// A first look gives the speed the real filter is matched to. Too narrow a
+// filter lets noise in, too wide a one merges elements: either blurs the
+// two lengths of marks, so the narrowest width that shows dots and dashes
+// about as clearly as any, and elements longer than itself, wins: that is a
+// keyed signal, and true is returned. Otherwise `element` is a guess: the
+// narrowest width whose elements are clearly longer than it and about as long
+// as a filter twice as wide finds them (the first seconds hold dots alone,
+// say), or the widest.
+bool Morse_Listener::probe_speed(const std::vector<std::complex<float>>& baseband,
+                                 double& element) const {
   constexpr double widths[] = {0.01, 0.02, 0.04, 0.08};
   double found[4], clarity[4];
   for (int i = 0; i < 4; ++i) {
@@ -99,16 +133,46 @@ void Morse_Listener::start(double hz) {
     found[i] = Timing_Decoder::shortest_element(probe_events, 1.2 * widths[i]);
     clarity[i] = Timing_Decoder::mark_clarity(probe_events, 1.2 * widths[i]);
   }
-  double element = found[3];
-  int chosen = -1;
-  for (int i = 0; i < 4 && chosen < 0; ++i) {
-    if (clarity[i] >= 3.5 && found[i] >= 1.3 * widths[i]) chosen = i;
+  double clearest = 0.0;
+  for (int i = 0; i < 4; ++i)
+    if (found[i] >= 1.3 * widths[i]) clearest = std::max(clearest, clarity[i]);
+  for (int i = 0; i < 4; ++i) {
+    // Noise gives marks as short as the filter lets through, which grow
+    // with its width; a keyed element is found alike by a filter twice as wide.
+    const bool steady = i == 3 || std::abs(std::log(found[i + 1] / found[i])) < std::log(1.6);
+    if (clarity[i] >= std::max(3.5, 0.75 * clearest) && found[i] >= 1.3 * widths[i] && steady) {
+      element = found[i];
+      return true;
+    }
   }
-  for (int i = 0; i < 3 && chosen < 0; ++i) {
-    if (found[i] >= 1.3 * widths[i] && std::abs(std::log(found[i + 1] / found[i])) < std::log(1.35))
-      chosen = i;
+  element = found[3];
+  for (int i = 0; i < 3; ++i) {
+    if (found[i] >= 1.3 * widths[i] &&
+        std::abs(std::log(found[i + 1] / found[i])) < std::log(1.35)) {
+      element = found[i];
+      break;
+    }
   }
-  if (chosen >= 0) element = found[chosen];
+  return false;
+}
+
+void Morse_Listener::start(double hz, double element,
+                           const std::vector<std::complex<float>>& baseband) {
+  finder_.lock(hz);
+  started_ = true;
+  step_hz_ = hz;
+  step_ = std::polar(1.0, 2.0 * std::numbers::pi * hz / rate_);
+  // The main mixer goes on from where the waiting stream ends.
+  phase_ = std::polar(1.0, 2.0 * std::numbers::pi * hz / rate_ * double(waiting_.size()));
+  summed_ = int(waiting_.size() % std::size_t(sum_length_));
+  sum_ = {};
+  for (std::size_t i = waiting_.size() - std::size_t(summed_); i < waiting_.size(); ++i) {
+    sum_ += std::complex<float>(
+        float(waiting_[i] * std::cos(2.0 * std::numbers::pi * hz / rate_ * double(i))),
+        float(-waiting_[i] * std::sin(2.0 * std::numbers::pi * hz / rate_ * double(i))));
+  }
+  waiting_.clear();
+  waiting_.shrink_to_fit();
   first_element_ = element;
   detector_.set_element(element);
   detector_.calibrate(baseband);
@@ -140,8 +204,15 @@ void Morse_Listener::to_detector(std::complex<float> baseband) {
 
 void Morse_Listener::finish() {
   if (!started_) {
+    // Too short for a confirmed keyed signal (a single letter, say): the
+    // clearest tone is taken as it is.
     finder_.pad_block();
-    if (const auto hz = finder_.strongest()) start(*hz);
+    if (const auto hz = finder_.strongest()) {
+      const std::vector<std::complex<float>> baseband = mixed_at(*hz);
+      double element = 0.0;
+      probe_speed(baseband, element);
+      start(*hz, element, baseband);
+    }
   }
   if (!started_) return;
   detector_.finish(events_);

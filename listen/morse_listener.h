@@ -35,7 +35,9 @@ class Morse_Listener {
 
  private:
   void narrow(float sample);
-  void start(double hz);
+  std::vector<std::complex<float>> mixed_at(double hz) const;
+  bool probe_speed(const std::vector<std::complex<float>>& baseband, double& element) const;
+  void start(double hz, double element, const std::vector<std::complex<float>>& baseband);
   // The tone mixed down to 0 Hz and summed: a detector sample every
   // `sum_length_` narrowed samples.
   std::optional<std::complex<float>> mix_down(float sample);
@@ -43,12 +45,15 @@ class Morse_Listener {
 
   double rate_;  // of the narrowed stream
   double detector_rate_;
-  int sum_length_ = 1;  // narrowed samples to a detector sample
+  int sum_length_ = 1;   // narrowed samples to a detector sample
+  int tries_every_ = 1;  // blocks between two looks for a keyed signal
   Fir_Decimator decimator_;
   Tone_Finder finder_;
   std::vector<float> narrowed_;
   std::vector<float> waiting_;  // the narrowed stream until the tone is found
   bool started_ = false;
+  std::optional<double> candidate_hz_;  // the clear peak of the last looks
+  int candidate_tries_ = 0;
 
   std::complex<double> phase_{1.0, 0.0};
   std::complex<double> step_{1.0, 0.0};
