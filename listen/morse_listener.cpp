@@ -26,6 +26,7 @@ int first_factor(double rate) { return std::max(1, static_cast<int>(rate / narro
 
 Morse_Listener::Morse_Listener(double sample_rate)
     : rate_(sample_rate / first_factor(sample_rate)),
+      blanker_(sample_rate),
       decimator_(sample_rate, first_factor(sample_rate), pass_hz,
                  sample_rate / first_factor(sample_rate) - pass_hz),
       finder_(rate_),
@@ -37,8 +38,18 @@ Morse_Listener::Morse_Listener(double sample_rate)
 }
 
 void Morse_Listener::feed(const float* samples, std::size_t count) {
+  // In chunks, so that the buffers stay small however much comes at once.
+  constexpr std::size_t chunk = 4096;
+  for (std::size_t at = 0; at < count; at += chunk) {
+    blanked_.clear();
+    blanker_.process(samples + at, std::min(chunk, count - at), blanked_);
+    narrow_all();
+  }
+}
+
+void Morse_Listener::narrow_all() {
   narrowed_.clear();
-  decimator_.process(samples, count, narrowed_);
+  decimator_.process(blanked_.data(), blanked_.size(), narrowed_);
   for (const float s : narrowed_) narrow(s);
 }
 
@@ -203,6 +214,9 @@ void Morse_Listener::to_detector(std::complex<float> baseband) {
 }
 
 void Morse_Listener::finish() {
+  blanked_.clear();
+  blanker_.flush(blanked_);
+  narrow_all();
   if (!started_) {
     // Too short for a confirmed keyed signal (a single letter, say): the
     // clearest tone is taken as it is.

@@ -5,7 +5,8 @@
 // conversion. It decodes as it is fed and its memory does not grow with the
 // length of the recording.
 //
-// The way: a low-pass filter takes the input down to a few kHz; the tone is
+// The way: static crashes are silenced; a low-pass filter takes the input
+// down to a few kHz; the tone is
 // found in the spectrum of the first seconds and followed; it is mixed down
 // to 0 Hz and summed to a few hundred samples a second; the key detector
 // turns that into marks and spaces, and the timing decoder those into codes.
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "listen/decimator.h"
+#include "listen/impulse_blanker.h"
 #include "listen/key_detector.h"
 #include "listen/timing_decoder.h"
 #include "listen/tone_finder.h"
@@ -34,6 +36,7 @@ class Morse_Listener {
   std::string take() { return decoder_.take(); }
 
  private:
+  void narrow_all();
   void narrow(float sample);
   std::vector<std::complex<float>> mixed_at(double hz) const;
   bool probe_speed(const std::vector<std::complex<float>>& baseband, double& element) const;
@@ -47,6 +50,8 @@ class Morse_Listener {
   double detector_rate_;
   int sum_length_ = 1;   // narrowed samples to a detector sample
   int tries_every_ = 1;  // blocks between two looks for a keyed signal
+  Impulse_Blanker blanker_;
+  std::vector<float> blanked_;
   Fir_Decimator decimator_;
   Tone_Finder finder_;
   std::vector<float> narrowed_;
