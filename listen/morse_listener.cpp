@@ -16,6 +16,13 @@ constexpr double detector_hz = 500.0;
 // speed first judged, and the most kept while no tone is found.
 constexpr double first_seconds = 2.0;
 constexpr double waiting_seconds = 8.0;
+// The speeds looked for: elements of 60 to 5 WPM.
+constexpr double shortest_element = 0.02;
+constexpr double longest_element = 0.24;
+// Silence at the tone after which a keyed signal is looked for at another
+// tone, and the most of that silence kept to look in.
+constexpr double silence_seconds = 1.5;
+constexpr double recent_seconds = 5.0;
 // Looks in a row that find the same clear peak, without keying confirmed,
 // before it is taken all the same.
 constexpr int steady_tries = 8;
@@ -35,6 +42,7 @@ Morse_Listener::Morse_Listener(double sample_rate)
   detector_rate_ = rate_ / sum_length_;
   detector_ = Key_Detector(detector_rate_);
   tries_every_ = std::max(1, static_cast<int>(0.5 * rate_ / Tone_Finder::block));
+  recent_.assign(static_cast<std::size_t>(recent_seconds * rate_) + 1, 0.0f);
 }
 
 void Morse_Listener::feed(const float* samples, std::size_t count) {
@@ -58,8 +66,12 @@ void Morse_Listener::narrow(float sample) {
   // every sum after them.
   sample = std::isfinite(sample) ? std::clamp(sample, -1e4f, 1e4f) : 0.0f;
   if (started_) {
+    recent_[recent_at_] = sample;
+    recent_at_ = (recent_at_ + 1) % recent_.size();
     if (const auto baseband = mix_down(sample)) to_detector(*baseband);
     if (finder_.push(sample)) {
+      if (silent_ > silence_limit_ && finder_.blocks() % tries_every_ == 0 && look_elsewhere())
+        return;
       if (++since_normalised_ >= 4) {
         phase_ /= std::abs(phase_);
         since_normalised_ = 0;
@@ -184,7 +196,9 @@ void Morse_Listener::start(double hz, double element,
   }
   waiting_.clear();
   waiting_.shrink_to_fit();
-  first_element_ = element;
+  first_element_ = std::clamp(element, shortest_element, longest_element);
+  silence_limit_ =
+      static_cast<long long>(std::max(silence_seconds, 20.0 * element) * detector_rate_);
   detector_.set_element(element);
   detector_.calibrate(baseband);
   for (const std::complex<float>& b : baseband) to_detector(b);
@@ -200,17 +214,51 @@ std::optional<std::complex<float>> Morse_Listener::mix_down(float sample) {
   return baseband;
 }
 
+// A long silence at the tone: the station may have stopped, and the next
+// may send at another tone and speed. A keyed signal confirmed at another
+// tone is taken, with what it sent during the silence; true then.
+bool Morse_Listener::look_elsewhere() {
+  const std::optional<double> hz = finder_.strongest();
+  if (!hz || std::abs(*hz - step_hz_) < 3.0 * rate_ / Tone_Finder::block) return false;
+  const std::size_t silence = std::min(
+      recent_.size(), static_cast<std::size_t>(silent_) * static_cast<std::size_t>(sum_length_));
+  waiting_.clear();
+  for (std::size_t k = recent_.size() - silence; k < recent_.size(); ++k)
+    waiting_.push_back(recent_[(recent_at_ + k) % recent_.size()]);
+  const std::vector<std::complex<float>> baseband = mixed_at(*hz);
+  double element = 0.0;
+  if (!probe_speed(baseband, element)) {
+    waiting_.clear();
+    return false;
+  }
+  detector_.finish(events_);
+  for (const Key_Event& e : events_) decoder_.push(e);
+  events_.clear();
+  detector_ = Key_Detector(detector_rate_);
+  in_space_ = false;
+  silent_ = 0;
+  start(*hz, element, baseband);
+  return true;
+}
+
 void Morse_Listener::to_detector(std::complex<float> baseband) {
   detector_.push(baseband, events_);
+  if (in_space_) ++silent_;
   if (events_.empty()) return;
   for (const Key_Event& e : events_) decoder_.push(e);
+  // A mark has ended: a space goes on until the next event.
+  in_space_ = events_.back().mark;
+  silent_ = 0;
   events_.clear();
   // Noise that gets through a filter too narrow makes short marks, which
   // would narrow it further; so it stays within reach of the first look,
   // wide enough for a speed that doubles.
   if (decoder_.element_seconds() > 0.0)
-    detector_.set_element(
-        std::clamp(decoder_.element_seconds(), 0.5 * first_element_, 2.5 * first_element_));
+    detector_.set_element(std::clamp(decoder_.element_seconds(),
+                                     std::max(shortest_element, 0.5 * first_element_),
+                                     std::min(longest_element, 2.5 * first_element_)));
+  silence_limit_ = static_cast<long long>(
+      std::max(silence_seconds, 20.0 * decoder_.element_seconds()) * detector_rate_);
 }
 
 void Morse_Listener::finish() {

@@ -37,6 +37,7 @@ class Morse_Listener {
 
  private:
   void narrow_all();
+  bool look_elsewhere();
   void narrow(float sample);
   std::vector<std::complex<float>> mixed_at(double hz) const;
   bool probe_speed(const std::vector<std::complex<float>>& baseband, double& element) const;
@@ -57,6 +58,11 @@ class Morse_Listener {
   std::vector<float> narrowed_;
   std::vector<float> waiting_;  // the narrowed stream until the tone is found
   bool started_ = false;
+  std::vector<float> recent_;  // the last seconds of the narrowed stream, a ring
+  std::size_t recent_at_ = 0;
+  bool in_space_ = false;  // at the tone, after a mark
+  long long silent_ = 0;   // detector samples since the last mark ended
+  long long silence_limit_ = 1LL << 60;
   std::optional<double> candidate_hz_;  // the clear peak of the last looks
   int candidate_tries_ = 0;
 
