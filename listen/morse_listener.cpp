@@ -161,8 +161,12 @@ bool Morse_Listener::probe_speed(const std::vector<std::complex<float>>& baseban
     if (found[i] >= 1.3 * widths[i]) clearest = std::max(clearest, clarity[i]);
   for (int i = 0; i < 4; ++i) {
     // Noise gives marks as short as the filter lets through, which grow
-    // with its width; a keyed element is found alike by a filter twice as wide.
-    const bool steady = i == 3 || std::abs(std::log(found[i + 1] / found[i])) < std::log(1.6);
+    // with its width; a keyed element is found alike by a filter half or
+    // twice as wide (one too wide merges elements).
+    const auto alike = [&](int a, int b) {
+      return a >= 0 && b < 4 && std::abs(std::log(found[b] / found[a])) < std::log(1.6);
+    };
+    const bool steady = alike(i - 1, i) || alike(i, i + 1);
     if (clarity[i] >= std::max(3.5, 0.75 * clearest) && found[i] >= 1.3 * widths[i] && steady) {
       element = found[i];
       return true;
@@ -255,7 +259,7 @@ void Morse_Listener::to_detector(std::complex<float> baseband) {
   // wide enough for a speed that doubles.
   if (decoder_.element_seconds() > 0.0)
     detector_.set_element(std::clamp(decoder_.element_seconds(),
-                                     std::max(shortest_element, 0.5 * first_element_),
+                                     std::max(shortest_element, 0.33 * first_element_),
                                      std::min(longest_element, 2.5 * first_element_)));
   silence_limit_ = static_cast<long long>(
       std::max(silence_seconds, 20.0 * decoder_.element_seconds()) * detector_rate_);
