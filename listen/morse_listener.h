@@ -6,10 +6,12 @@
 // length of the recording.
 //
 // The way: static crashes are silenced; a low-pass filter takes the input
-// down to a few kHz; the tone is
-// found in the spectrum of the first seconds and followed; it is mixed down
-// to 0 Hz and summed to a few hundred samples a second; the key detector
-// turns that into marks and spaces, and the timing decoder those into codes.
+// down to a few kHz; a peak of the spectrum is taken for the tone once its
+// keying shows Morse timing, and followed, or left for another station's
+// after a long silence; it is mixed down to 0 Hz and summed to a few hundred
+// samples a second; the key detector turns that into marks and spaces, and
+// the timing decoder those into codes. Nothing is decoded before a keyed
+// signal is found; the seconds heard while looking are decoded then.
 
 #include <complex>
 #include <cstddef>
