@@ -23,6 +23,8 @@ constexpr double longest_element = 0.24;
 // tone, and the most of that silence kept to look in.
 constexpr double silence_seconds = 1.5;
 constexpr double recent_seconds = 5.0;
+// Looks (of half a second) between two checks of the speed.
+constexpr int recheck_tries = 10;
 // Looks in a row that find the same clear peak, without keying confirmed,
 // before it is taken all the same.
 constexpr int steady_tries = 8;
@@ -72,6 +74,7 @@ void Morse_Listener::narrow(float sample) {
     if (finder_.push(sample)) {
       if (silent_ > silence_limit_ && finder_.blocks() % tries_every_ == 0 && look_elsewhere())
         return;
+      if (finder_.blocks() % (recheck_tries * tries_every_) == 0) recheck_speed();
       if (++since_normalised_ >= 4) {
         phase_ /= std::abs(phase_);
         since_normalised_ = 0;
@@ -243,6 +246,22 @@ bool Morse_Listener::look_elsewhere() {
   silent_ = 0;
   start(*hz, element, baseband);
   return true;
+}
+
+// The speed judged again on the last seconds: a first guess made on merged
+// elements, or a station that has changed its speed, is left at once when
+// the keying confirms another.
+void Morse_Listener::recheck_speed() {
+  waiting_.clear();
+  for (std::size_t k = 0; k < recent_.size(); ++k)
+    waiting_.push_back(recent_[(recent_at_ + k) % recent_.size()]);
+  const std::vector<std::complex<float>> baseband = mixed_at(step_hz_);
+  waiting_.clear();
+  double element = 0.0;
+  if (!probe_speed(baseband, element)) return;
+  if (std::abs(std::log(element / first_element_)) < std::log(1.6)) return;
+  first_element_ = std::clamp(element, shortest_element, longest_element);
+  detector_.set_element(first_element_);
 }
 
 void Morse_Listener::to_detector(std::complex<float> baseband) {

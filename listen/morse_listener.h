@@ -40,6 +40,7 @@ class Morse_Listener {
  private:
   void narrow_all();
   bool look_elsewhere();
+  void recheck_speed();
   void narrow(float sample);
   std::vector<std::complex<float>> mixed_at(double hz) const;
   bool probe_speed(const std::vector<std::complex<float>>& baseband, double& element) const;
