@@ -37,6 +37,19 @@ class Morse_Listener {
   // The Morse code decided since the last call.
   std::string take() { return decoder_.take(); }
 
+  // The tone of the keyed signal being decoded, in Hz; none while none has
+  // been found (so a recording that yields nothing can say why).
+  std::optional<double> tone_hz() const {
+    return started_ ? std::optional<double>(step_hz_) : std::nullopt;
+  }
+  // Its speed in words a minute (a dot of 1.2 s / WPM), from the elements
+  // lately heard; 0 while unknown.
+  double wpm() const {
+    const double element = decoder_.element_seconds() > 0 ? decoder_.element_seconds()
+                                                          : (started_ ? first_element_ : 0.0);
+    return element > 0 ? 1.2 / element : 0.0;
+  }
+
  private:
   void narrow_all();
   bool look_elsewhere();

@@ -120,6 +120,13 @@ TEST(Listen, OutputIsTheSameWhateverTheBlocksAndEndsWithTheLastCode) {
   const std::vector<float> samples = synthesize(r);
   const std::string whole = listen(samples, r.rate, samples.size());
   EXPECT_EQ(whole, "-.-. --.-   -.. .   - .- .--. .-- .-. . -.   -.- ");
+  // What was heard, for the window to show.
+  Morse_Listener listener(r.rate);
+  listener.feed(samples.data(), samples.size());
+  listener.finish();
+  ASSERT_TRUE(listener.tone_hz());
+  EXPECT_NEAR(*listener.tone_hz(), 900, 5);
+  EXPECT_NEAR(listener.wpm(), 18, 2.5);
   EXPECT_EQ(listen(samples, r.rate, 1), whole);
   EXPECT_EQ(listen(samples, r.rate, 1000), whole);
 }

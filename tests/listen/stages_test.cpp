@@ -77,7 +77,10 @@ std::string listen(const std::vector<float>& samples, int rate) {
   Morse_Listener listener(rate);
   listener.feed(samples.data(), samples.size());
   listener.finish();
-  return listener.take();
+  const std::string morse = listener.take();
+  // A tone is reported found exactly when something was decoded.
+  EXPECT_EQ(listener.tone_hz().has_value(), !morse.empty()) << morse;
+  return morse;
 }
 
 TEST(Listener, NoiseAloneGivesNothing) {
