@@ -22,7 +22,12 @@ constexpr double longest_element = 0.24;
 // Silence at the tone after which a keyed signal is looked for at another
 // tone, and the most of that silence kept to look in.
 constexpr double silence_seconds = 1.5;
-constexpr double recent_seconds = 5.0;
+constexpr double recent_seconds = 10.0;
+// The last seconds the speed is judged again on.
+constexpr double recheck_seconds = 5.0;
+// Looks (of half a second) after a long silence before what follows is
+// decoded at the speed before it when nothing else is confirmed.
+constexpr int pending_tries = 8;
 // Looks (of half a second) between two checks of the speed.
 constexpr int recheck_tries = 10;
 // Looks in a row that find the same clear peak, without keying confirmed,
@@ -70,10 +75,18 @@ void Morse_Listener::narrow(float sample) {
   if (started_) {
     recent_[recent_at_] = sample;
     recent_at_ = (recent_at_ + 1) % recent_.size();
+    if (pending_) ++pending_samples_;
     if (const auto baseband = mix_down(sample)) to_detector(*baseband);
     if (finder_.push(sample)) {
-      if (silent_ > silence_limit_ && finder_.blocks() % tries_every_ == 0 && look_elsewhere())
-        return;
+      if (silent_ > silence_limit_ && !pending_) {
+        // What follows a long silence is held back until its speed is known.
+        pending_ = true;
+        pending_samples_ = silent_ * sum_length_;
+        pending_blocks_ = 0;
+      }
+      if (pending_ && finder_.blocks() % tries_every_ == 0) {
+        if (look_elsewhere() || recheck_after_silence()) return;
+      }
       if (finder_.blocks() % (recheck_tries * tries_every_) == 0) recheck_speed();
       if (++since_normalised_ >= 4) {
         phase_ /= std::abs(phase_);
@@ -145,8 +158,8 @@ std::vector<std::complex<float>> Morse_Listener::mixed_at(double hz) const {
 // narrowest width whose elements are clearly longer than it and about as long
 // as a filter twice as wide finds them (the first seconds hold dots alone,
 // say), or the widest.
-bool Morse_Listener::probe_speed(const std::vector<std::complex<float>>& baseband,
-                                 double& element) const {
+bool Morse_Listener::probe_speed(const std::vector<std::complex<float>>& baseband, double& element,
+                                 double least_clarity) const {
   constexpr double widths[] = {0.01, 0.02, 0.04, 0.08};
   double found[4], clarity[4];
   for (int i = 0; i < 4; ++i) {
@@ -170,7 +183,8 @@ bool Morse_Listener::probe_speed(const std::vector<std::complex<float>>& baseban
       return a >= 0 && b < 4 && std::abs(std::log(found[b] / found[a])) < std::log(1.6);
     };
     const bool steady = alike(i - 1, i) || alike(i, i + 1);
-    if (clarity[i] >= std::max(3.5, 0.75 * clearest) && found[i] >= 1.3 * widths[i] && steady) {
+    if (clarity[i] >= std::max(least_clarity, 0.75 * clearest) && found[i] >= 1.3 * widths[i] &&
+        steady) {
       element = found[i];
       return true;
     }
@@ -227,25 +241,80 @@ std::optional<std::complex<float>> Morse_Listener::mix_down(float sample) {
 bool Morse_Listener::look_elsewhere() {
   const std::optional<double> hz = finder_.strongest();
   if (!hz || std::abs(*hz - step_hz_) < 3.0 * rate_ / Tone_Finder::block) return false;
-  const std::size_t silence = std::min(
-      recent_.size(), static_cast<std::size_t>(silent_) * static_cast<std::size_t>(sum_length_));
-  waiting_.clear();
-  for (std::size_t k = recent_.size() - silence; k < recent_.size(); ++k)
-    waiting_.push_back(recent_[(recent_at_ + k) % recent_.size()]);
+  since_silence();
   const std::vector<std::complex<float>> baseband = mixed_at(*hz);
   double element = 0.0;
   if (!probe_speed(baseband, element)) {
     waiting_.clear();
     return false;
   }
+  restart(*hz, element, baseband);
+  return true;
+}
+
+// The narrowed stream since the silence began, as much as is kept, into
+// waiting_.
+void Morse_Listener::since_silence() {
+  const std::size_t silence =
+      std::min(recent_.size(), static_cast<std::size_t>(std::max(0LL, pending_samples_)));
+  waiting_.clear();
+  for (std::size_t k = recent_.size() - silence; k < recent_.size(); ++k)
+    waiting_.push_back(recent_[(recent_at_ + k) % recent_.size()]);
+}
+
+// The same tone after a long silence, perhaps another station at another
+// speed: judged on what came since; at a clearly different speed, that is
+// decoded again at it; else what was held back goes on. True on a restart.
+bool Morse_Listener::recheck_after_silence() {
+  ++pending_blocks_;
+  since_silence();
+  const std::vector<std::complex<float>> baseband = mixed_at(step_hz_);
+  double element = 0.0;
+  // Clearer keying than at the start: a restart drops what was decoded.
+  const bool confirmed = probe_speed(baseband, element, 6.0);
+  // Another speed must be confirmed twice in a row: noise may fake it once.
+  const bool other = confirmed && std::abs(std::log(element / first_element_)) >= std::log(1.6);
+  const bool again = other && std::abs(std::log(element / last_other_)) < std::log(1.3);
+  last_other_ = other ? element : 1.0;
+  if (again) {
+    restart(step_hz_, element, baseband);
+    return true;
+  }
+  waiting_.clear();
+  if (other) return false;
+  if (confirmed || pending_blocks_ >= pending_tries) release();
+  return false;
+}
+
+void Morse_Listener::release() {
+  for (const Key_Event& e : held_) decoder_.push(e);
+  held_.clear();
+  pending_ = false;
+}
+
+// Decoding starts afresh at `hz` on the stream since the silence (in
+// waiting_); what the old detector made of it is dropped, but for the end of
+// the silence itself.
+void Morse_Listener::restart(double hz, double element,
+                             const std::vector<std::complex<float>>& baseband) {
   detector_.finish(events_);
-  for (const Key_Event& e : events_) decoder_.push(e);
+  held_.insert(held_.end(), events_.begin(), events_.end());
   events_.clear();
+  if (!held_.empty() && !held_.front().mark) decoder_.push(held_.front());
+  held_.clear();
+  // Another speed: the classes of the lengths are learned afresh.
+  if (std::abs(std::log(element / first_element_)) >= std::log(1.6)) {
+    decoder_.finish();
+    carried_ += decoder_.take();
+    // A change of station is a change of word.
+    if (!carried_.empty() && carried_.back() == ' ') carried_ += "  ";
+    decoder_ = Timing_Decoder();
+  }
+  pending_ = false;
   detector_ = Key_Detector(detector_rate_);
   in_space_ = false;
   silent_ = 0;
-  start(*hz, element, baseband);
-  return true;
+  start(hz, element, baseband);
 }
 
 // The speed judged again on the last seconds: a first guess made on merged
@@ -253,8 +322,9 @@ bool Morse_Listener::look_elsewhere() {
 // the keying confirms another.
 void Morse_Listener::recheck_speed() {
   waiting_.clear();
-  for (std::size_t k = 0; k < recent_.size(); ++k)
-    waiting_.push_back(recent_[(recent_at_ + k) % recent_.size()]);
+  const std::size_t size = recent_.size();
+  for (std::size_t k = size - std::min(size, std::size_t(recheck_seconds * rate_)); k < size; ++k)
+    waiting_.push_back(recent_[(recent_at_ + k) % size]);
   const std::vector<std::complex<float>> baseband = mixed_at(step_hz_);
   waiting_.clear();
   double element = 0.0;
@@ -268,7 +338,10 @@ void Morse_Listener::to_detector(std::complex<float> baseband) {
   detector_.push(baseband, events_);
   if (in_space_) ++silent_;
   if (events_.empty()) return;
-  for (const Key_Event& e : events_) decoder_.push(e);
+  if (pending_)
+    held_.insert(held_.end(), events_.begin(), events_.end());
+  else
+    for (const Key_Event& e : events_) decoder_.push(e);
   // A mark has ended: a space goes on until the next event.
   in_space_ = events_.back().mark;
   silent_ = 0;
@@ -300,6 +373,7 @@ void Morse_Listener::finish() {
     }
   }
   if (!started_) return;
+  release();
   detector_.finish(events_);
   for (const Key_Event& e : events_) decoder_.push(e);
   events_.clear();

@@ -35,7 +35,11 @@ class Morse_Listener {
   void finish();
 
   // The Morse code decided since the last call.
-  std::string take() { return decoder_.take(); }
+  std::string take() {
+    std::string taken;
+    taken.swap(carried_);
+    return taken + decoder_.take();
+  }
 
   // The tone of the keyed signal being decoded, in Hz; none while none has
   // been found (so a recording that yields nothing can say why).
@@ -53,10 +57,15 @@ class Morse_Listener {
  private:
   void narrow_all();
   bool look_elsewhere();
+  void since_silence();
+  bool recheck_after_silence();
+  void release();
+  void restart(double hz, double element, const std::vector<std::complex<float>>& baseband);
   void recheck_speed();
   void narrow(float sample);
   std::vector<std::complex<float>> mixed_at(double hz) const;
-  bool probe_speed(const std::vector<std::complex<float>>& baseband, double& element) const;
+  bool probe_speed(const std::vector<std::complex<float>>& baseband, double& element,
+                   double least_clarity = 3.5) const;
   void start(double hz, double element, const std::vector<std::complex<float>>& baseband);
   // The tone mixed down to 0 Hz and summed: a detector sample every
   // `sum_length_` narrowed samples.
@@ -79,6 +88,12 @@ class Morse_Listener {
   bool in_space_ = false;  // at the tone, after a mark
   long long silent_ = 0;   // detector samples since the last mark ended
   long long silence_limit_ = 1LL << 60;
+  bool pending_ = false;           // after a long silence: events held back
+  long long pending_samples_ = 0;  // narrowed samples since the silence began
+  int pending_blocks_ = 0;         // looks since
+  std::vector<Key_Event> held_;
+  double last_other_ = 1.0;             // the other speed the last look confirmed, as an element
+  std::string carried_;                 // decided before the decoder was started afresh
   std::optional<double> candidate_hz_;  // the clear peak of the last looks
   int candidate_tries_ = 0;
 

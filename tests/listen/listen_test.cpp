@@ -98,6 +98,11 @@ TEST(Listen, EachConditionIsDecodedWithinItsErrorBound) {
   r.snr_db = 10;
   r.two_stations = true;
   cases.push_back({"two stations taking turns", r, 0.1});
+  r.other_hz = r.tone_hz;
+  r.wpm = 14;
+  r.other_wpm = 35;
+  r.other_db = 0;
+  cases.push_back({"two stations at one tone, 14 and 35 WPM", r, 0.05});
 
   for (const Case& c : cases) {
     double errors = 0, characters = 0;
