@@ -29,6 +29,11 @@ struct Condition {
   std::string name;
   Synth_Recording recording;
   double slowest = 20.0, fastest = 20.0;  // WPM
+  // Receiver conditions: operators' text of 30 to 60 s, a lead-in of noise
+  // drawn from this range, and a tone from this range (0: the list below).
+  bool radio = false;
+  double lead_low = 0.5, lead_high = 0.5;
+  double low_hz = 0.0, high_hz = 0.0;
 };
 
 constexpr int rates[] = {8000, 11025, 16000, 22050, 44100, 48000};
@@ -44,6 +49,17 @@ Synth_Recording recording_of(const Condition& c, int k) {
   if (r.end_wpm > 0) r.end_wpm = r.wpm * 25.0 / 15.0;
   if (r.farnsworth_wpm > 0) r.farnsworth_wpm = r.wpm / 2.0;
   r.text = random_words(r.seed, int(r.wpm * 2));  // about 25 s
+  if (!c.radio) return r;
+  const double other_share = std::fmod(k * 0.414214 + 0.2, 1.0);
+  r.lead_in = c.lead_low + (c.lead_high - c.lead_low) * other_share;
+  if (c.low_hz > 0)
+    r.tone_hz = c.low_hz + (c.high_hz - c.low_hz) * std::fmod(k * 0.7548 + 0.1, 1.0);
+  if (r.two_stations) {
+    r.wpm = c.recording.wpm;
+    r.tone_hz = c.recording.tone_hz;
+  }
+  if (r.crashes_per_second > 0) r.crashes_per_second = 2.0 + 3.0 * other_share;
+  r.text = radio_words(r.seed, int(r.wpm * (3.0 + 1.5 * other_share)));  // 30 to 60 s
   return r;
 }
 
@@ -77,6 +93,37 @@ std::vector<Condition> conditions() {
   r.second_offset_hz = 150;
   r.second_db = -10;
   list.push_back({"second signal 150 Hz away, -10 dB", r, 15, 30});
+
+  // Recordings as a receiver gives them: noise through its filter, the
+  // signal-to-noise ratio in 500 Hz around the tone.
+  const auto receiver = [](Receiver_Filter filter, double snr) {
+    Synth_Recording s;
+    s.filter = filter;
+    s.snr_db = snr;
+    s.snr_band_hz = 500;
+    return s;
+  };
+  const auto add = [&](std::string name, Synth_Recording s, double slowest, double fastest,
+                       double lead_low, double lead_high, double low_hz = 0, double high_hz = 0) {
+    list.push_back({name, s, slowest, fastest, true, lead_low, lead_high, low_hz, high_hz});
+  };
+  add("lead-in 3.5-10 s, CW filter, +6 dB/500", receiver(Receiver_Filter::cw, 6), 15, 50, 3.5, 10);
+  add("lead-in 3.5-10 s, SSB filter, +6 dB/500", receiver(Receiver_Filter::ssb, 6), 15, 50, 3.5,
+      10);
+  add("50 WPM, 3 s lead-in, +6 dB/500", receiver(Receiver_Filter::cw, 6), 50, 50, 3, 3);
+  for (const double snr : {0.0, -3.0, -6.0})
+    add("CW filter, " + std::to_string(int(snr)) + " dB/500", receiver(Receiver_Filter::cw, snr),
+        15, 35, 1, 3);
+  r = receiver(Receiver_Filter::cw, 10);
+  r.crashes_per_second = 1;
+  add("static crashes, +10 dB/500", r, 15, 35, 1, 3);
+  r = receiver(Receiver_Filter::ssb, 10);
+  r.two_stations = true;
+  r.tone_hz = 600;
+  r.wpm = 18;
+  add("two stations 600/18, 720/26, +10 dB/500", r, 18, 18, 1, 3);
+  add("any pitch 200-3000 Hz, +10 dB/500", receiver(Receiver_Filter::cw, 10), 15, 35, 1, 3, 200,
+      3000);
   return list;
 }
 
@@ -139,12 +186,14 @@ int main(int argc, char* argv[]) {
   const bool peer = have_multimon();
   TMorse_Code_Table table;
   Build_Morse_Code_Table(table, kAlphabet_English);
-  std::printf("%-40s %10s %10s%s\n", "condition", "CER", "worst", peer ? "  multimon-ng" : "");
+  std::printf("%-40s %9s %9s %9s%s\n", "condition", "CER", "median", "worst",
+              peer ? "  multimon-ng" : "");
   double cpu = 0.0, audio = 0.0;
   const char* only = std::getenv("LISTEN_ONLY");  // a part of the conditions' names
   for (const Condition& c : conditions()) {
     if (only != nullptr && c.name.find(only) == std::string::npos) continue;
     double errors = 0.0, characters = 0.0, worst = 0.0, peer_errors[2] = {0.0, 0.0};
+    std::vector<double> each;
     for (int k = 0; k < per_condition; ++k) {
       const Synth_Recording r = recording_of(c, k);
       const std::vector<float> samples = synthesize(r);
@@ -157,6 +206,7 @@ int main(int argc, char* argv[]) {
       errors += cer * double(r.text.size());
       characters += double(r.text.size());
       worst = std::max(worst, cer);
+      each.push_back(cer);
       if (peer) {
         // Its best of two settings: its own timing detection, and the
         // recording's dot length given to it.
@@ -168,7 +218,11 @@ int main(int argc, char* argv[]) {
         }
       }
     }
-    std::printf("%-40s %9.2f%% %9.2f%%", c.name.c_str(), 100 * errors / characters, 100 * worst);
+    std::sort(each.begin(), each.end());
+    const std::size_t n = each.size();
+    const double median = n % 2 ? each[n / 2] : (each[n / 2 - 1] + each[n / 2]) / 2;
+    std::printf("%-40s %8.2f%% %8.2f%% %8.2f%%", c.name.c_str(), 100 * errors / characters,
+                100 * median, 100 * worst);
     if (peer) std::printf(" %11.1f%%", 100 * std::min(peer_errors[0], peer_errors[1]) / characters);
     std::printf("\n");
   }

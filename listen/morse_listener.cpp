@@ -6,15 +6,33 @@
 
 namespace {
 
-// The narrowed stream: fast enough for a tone of 1500 Hz.
-constexpr double narrowed_min_hz = 5000.0;
-constexpr double pass_hz = 1550.0;
+// The narrowed stream: fast enough for a tone of 3000 Hz, the top of a
+// receiver's SSB passband.
+constexpr double narrowed_min_hz = 7000.0;
+constexpr double pass_hz = 3050.0;
 // The detector's rate: a few hundred samples a second.
 constexpr double detector_hz = 500.0;
 // Seconds of the narrowed stream looked at before the tone is chosen and the
 // speed first judged, and the most kept while no tone is found.
-constexpr double first_seconds = 3.0;
-constexpr double waiting_seconds = 4.0;
+constexpr double first_seconds = 2.0;
+constexpr double waiting_seconds = 8.0;
+// The speeds looked for: elements of 60 to 5 WPM.
+constexpr double shortest_element = 0.02;
+constexpr double longest_element = 0.24;
+// Silence at the tone after which a keyed signal is looked for at another
+// tone, and the most of that silence kept to look in.
+constexpr double silence_seconds = 1.5;
+constexpr double recent_seconds = 10.0;
+// The last seconds the speed is judged again on.
+constexpr double recheck_seconds = 5.0;
+// Looks (of half a second) after a long silence before what follows is
+// decoded at the speed before it when nothing else is confirmed.
+constexpr int pending_tries = 8;
+// Looks (of half a second) between two checks of the speed.
+constexpr int recheck_tries = 10;
+// Looks in a row that find the same clear peak, without keying confirmed,
+// before it is taken all the same.
+constexpr int steady_tries = 8;
 
 int first_factor(double rate) { return std::max(1, static_cast<int>(rate / narrowed_min_hz)); }
 
@@ -22,6 +40,7 @@ int first_factor(double rate) { return std::max(1, static_cast<int>(rate / narro
 
 Morse_Listener::Morse_Listener(double sample_rate)
     : rate_(sample_rate / first_factor(sample_rate)),
+      blanker_(sample_rate),
       decimator_(sample_rate, first_factor(sample_rate), pass_hz,
                  sample_rate / first_factor(sample_rate) - pass_hz),
       finder_(rate_),
@@ -29,11 +48,23 @@ Morse_Listener::Morse_Listener(double sample_rate)
   sum_length_ = std::max(1, static_cast<int>(std::lround(rate_ / detector_hz)));
   detector_rate_ = rate_ / sum_length_;
   detector_ = Key_Detector(detector_rate_);
+  tries_every_ = std::max(1, static_cast<int>(0.5 * rate_ / Tone_Finder::block));
+  recent_.assign(static_cast<std::size_t>(recent_seconds * rate_) + 1, 0.0f);
 }
 
 void Morse_Listener::feed(const float* samples, std::size_t count) {
+  // In chunks, so that the buffers stay small however much comes at once.
+  constexpr std::size_t chunk = 4096;
+  for (std::size_t at = 0; at < count; at += chunk) {
+    blanked_.clear();
+    blanker_.process(samples + at, std::min(chunk, count - at), blanked_);
+    narrow_all();
+  }
+}
+
+void Morse_Listener::narrow_all() {
   narrowed_.clear();
-  decimator_.process(samples, count, narrowed_);
+  decimator_.process(blanked_.data(), blanked_.size(), narrowed_);
   for (const float s : narrowed_) narrow(s);
 }
 
@@ -42,8 +73,21 @@ void Morse_Listener::narrow(float sample) {
   // every sum after them.
   sample = std::isfinite(sample) ? std::clamp(sample, -1e4f, 1e4f) : 0.0f;
   if (started_) {
+    recent_[recent_at_] = sample;
+    recent_at_ = (recent_at_ + 1) % recent_.size();
+    if (pending_) ++pending_samples_;
     if (const auto baseband = mix_down(sample)) to_detector(*baseband);
     if (finder_.push(sample)) {
+      if (silent_ > silence_limit_ && !pending_) {
+        // What follows a long silence is held back until its speed is known.
+        pending_ = true;
+        pending_samples_ = silent_ * sum_length_;
+        pending_blocks_ = 0;
+      }
+      if (pending_ && finder_.blocks() % tries_every_ == 0) {
+        if (look_elsewhere() || recheck_after_silence()) return;
+      }
+      if (finder_.blocks() % (recheck_tries * tries_every_) == 0) recheck_speed();
       if (++since_normalised_ >= 4) {
         phase_ /= std::abs(phase_);
         since_normalised_ = 0;
@@ -58,35 +102,64 @@ void Morse_Listener::narrow(float sample) {
   }
   waiting_.push_back(sample);
   if (!finder_.push(sample)) return;
-  if (finder_.blocks() * Tone_Finder::block < first_seconds * rate_) return;
-  if (const auto hz = finder_.strongest()) {
-    start(*hz);
-  } else if (finder_.blocks() * Tone_Finder::block >= waiting_seconds * rate_) {
-    // Nothing clear yet: the oldest block had no tone worth keeping.
-    waiting_.erase(waiting_.begin(), waiting_.begin() + Tone_Finder::block);
+  const int held = finder_.blocks() * Tone_Finder::block;
+  // A first try once a few letters may have been heard, then another every
+  // half second on the latest seconds, until a keyed signal is confirmed.
+  if (held >= first_seconds * rate_ && finder_.blocks() % tries_every_ == 0) {
+    const std::optional<double> hz = finder_.strongest();
+    // A peak that stays put for seconds is a tone, even where the noise
+    // blurs its keying; one of noise wanders.
+    const bool same =
+        hz && candidate_hz_ && std::abs(*hz - *candidate_hz_) < 3.0 * rate_ / Tone_Finder::block;
+    // A look that finds no clear peak (a word gap, a deep fade) counts
+    // neither way.
+    if (same) {
+      ++candidate_tries_;
+    } else if (hz) {
+      candidate_hz_ = hz;
+      candidate_tries_ = 1;
+    }
+    if (hz) {
+      const std::vector<std::complex<float>> baseband = mixed_at(*hz);
+      double element = 0.0;
+      if (probe_speed(baseband, element) || candidate_tries_ >= steady_tries) {
+        start(*hz, element, baseband);
+        return;
+      }
+    }
   }
+  if (waiting_.size() >= waiting_seconds * rate_)
+    waiting_.erase(waiting_.begin(), waiting_.begin() + Tone_Finder::block);
 }
 
-void Morse_Listener::start(double hz) {
-  finder_.lock(hz);
-  started_ = true;
-  step_hz_ = hz;
-  step_ = std::polar(1.0, 2.0 * std::numbers::pi * hz / rate_);
-
-  // The waiting stream mixed down in one go.
+std::vector<std::complex<float>> Morse_Listener::mixed_at(double hz) const {
   std::vector<std::complex<float>> baseband;
-  for (const float s : waiting_)
-    if (const auto b = mix_down(s)) baseband.push_back(*b);
-  phase_ /= std::abs(phase_);
-  waiting_.clear();
-  waiting_.shrink_to_fit();
+  baseband.reserve(waiting_.size() / std::size_t(sum_length_) + 1);
+  const std::complex<double> step = std::polar(1.0, 2.0 * std::numbers::pi * hz / rate_);
+  std::complex<double> phase{1.0, 0.0};
+  std::complex<float> sum{};
+  int summed = 0;
+  for (const float s : waiting_) {
+    sum += std::complex<float>(float(s * phase.real()), float(-s * phase.imag()));
+    phase *= step;
+    if (++summed < sum_length_) continue;
+    baseband.push_back(sum / float(sum_length_));
+    sum = {};
+    summed = 0;
+  }
+  return baseband;
+}
 
-  // A first look gives the speed the real filter is matched to. Too narrow a
-  // filter lets noise in, too wide a one merges elements: either blurs the
-  // two lengths of marks, so the narrowest width that shows dots and dashes
-  // about as clearly as any, and elements longer than itself, wins. When none does (the first
-  // seconds hold dots alone, say), the narrowest whose elements are clearly longer than it and
-  // about as long as a filter twice as wide finds them.
+// A first look gives the speed the real filter is matched to. Too narrow a
+// filter lets noise in, too wide a one merges elements: either blurs the
+// two lengths of marks, so the narrowest width that shows dots and dashes
+// about as clearly as any, and elements longer than itself, wins: that is a
+// keyed signal, and true is returned. Otherwise `element` is a guess: the
+// narrowest width whose elements are clearly longer than it and about as long
+// as a filter twice as wide finds them (the first seconds hold dots alone,
+// say), or the widest.
+bool Morse_Listener::probe_speed(const std::vector<std::complex<float>>& baseband, double& element,
+                                 double least_clarity) const {
   constexpr double widths[] = {0.01, 0.02, 0.04, 0.08};
   double found[4], clarity[4];
   for (int i = 0; i < 4; ++i) {
@@ -99,17 +172,54 @@ void Morse_Listener::start(double hz) {
     found[i] = Timing_Decoder::shortest_element(probe_events, 1.2 * widths[i]);
     clarity[i] = Timing_Decoder::mark_clarity(probe_events, 1.2 * widths[i]);
   }
-  double element = found[3];
-  int chosen = -1;
-  for (int i = 0; i < 4 && chosen < 0; ++i) {
-    if (clarity[i] >= 3.5 && found[i] >= 1.3 * widths[i]) chosen = i;
+  double clearest = 0.0;
+  for (int i = 0; i < 4; ++i)
+    if (found[i] >= 1.3 * widths[i]) clearest = std::max(clearest, clarity[i]);
+  for (int i = 0; i < 4; ++i) {
+    // Noise gives marks as short as the filter lets through, which grow
+    // with its width; a keyed element is found alike by a filter half or
+    // twice as wide (one too wide merges elements).
+    const auto alike = [&](int a, int b) {
+      return a >= 0 && b < 4 && std::abs(std::log(found[b] / found[a])) < std::log(1.6);
+    };
+    const bool steady = alike(i - 1, i) || alike(i, i + 1);
+    if (clarity[i] >= std::max(least_clarity, 0.75 * clearest) && found[i] >= 1.3 * widths[i] &&
+        steady) {
+      element = found[i];
+      return true;
+    }
   }
-  for (int i = 0; i < 3 && chosen < 0; ++i) {
-    if (found[i] >= 1.3 * widths[i] && std::abs(std::log(found[i + 1] / found[i])) < std::log(1.35))
-      chosen = i;
+  element = found[3];
+  for (int i = 0; i < 3; ++i) {
+    if (found[i] >= 1.3 * widths[i] &&
+        std::abs(std::log(found[i + 1] / found[i])) < std::log(1.35)) {
+      element = found[i];
+      break;
+    }
   }
-  if (chosen >= 0) element = found[chosen];
-  first_element_ = element;
+  return false;
+}
+
+void Morse_Listener::start(double hz, double element,
+                           const std::vector<std::complex<float>>& baseband) {
+  finder_.lock(hz);
+  started_ = true;
+  step_hz_ = hz;
+  step_ = std::polar(1.0, 2.0 * std::numbers::pi * hz / rate_);
+  // The main mixer goes on from where the waiting stream ends.
+  phase_ = std::polar(1.0, 2.0 * std::numbers::pi * hz / rate_ * double(waiting_.size()));
+  summed_ = int(waiting_.size() % std::size_t(sum_length_));
+  sum_ = {};
+  for (std::size_t i = waiting_.size() - std::size_t(summed_); i < waiting_.size(); ++i) {
+    sum_ += std::complex<float>(
+        float(waiting_[i] * std::cos(2.0 * std::numbers::pi * hz / rate_ * double(i))),
+        float(-waiting_[i] * std::sin(2.0 * std::numbers::pi * hz / rate_ * double(i))));
+  }
+  waiting_.clear();
+  waiting_.shrink_to_fit();
+  first_element_ = std::clamp(element, shortest_element, longest_element);
+  silence_limit_ =
+      static_cast<long long>(std::max(silence_seconds, 20.0 * element) * detector_rate_);
   detector_.set_element(element);
   detector_.calibrate(baseband);
   for (const std::complex<float>& b : baseband) to_detector(b);
@@ -125,25 +235,145 @@ std::optional<std::complex<float>> Morse_Listener::mix_down(float sample) {
   return baseband;
 }
 
+// A long silence at the tone: the station may have stopped, and the next
+// may send at another tone and speed. A keyed signal confirmed at another
+// tone is taken, with what it sent during the silence; true then.
+bool Morse_Listener::look_elsewhere() {
+  const std::optional<double> hz = finder_.strongest();
+  if (!hz || std::abs(*hz - step_hz_) < 3.0 * rate_ / Tone_Finder::block) return false;
+  since_silence();
+  const std::vector<std::complex<float>> baseband = mixed_at(*hz);
+  double element = 0.0;
+  if (!probe_speed(baseband, element)) {
+    waiting_.clear();
+    return false;
+  }
+  restart(*hz, element, baseband);
+  return true;
+}
+
+// The narrowed stream since the silence began, as much as is kept, into
+// waiting_.
+void Morse_Listener::since_silence() {
+  const std::size_t silence =
+      std::min(recent_.size(), static_cast<std::size_t>(std::max(0LL, pending_samples_)));
+  waiting_.clear();
+  for (std::size_t k = recent_.size() - silence; k < recent_.size(); ++k)
+    waiting_.push_back(recent_[(recent_at_ + k) % recent_.size()]);
+}
+
+// The same tone after a long silence, perhaps another station at another
+// speed: judged on what came since; at a clearly different speed, that is
+// decoded again at it; else what was held back goes on. True on a restart.
+bool Morse_Listener::recheck_after_silence() {
+  ++pending_blocks_;
+  since_silence();
+  const std::vector<std::complex<float>> baseband = mixed_at(step_hz_);
+  double element = 0.0;
+  // Clearer keying than at the start: a restart drops what was decoded.
+  const bool confirmed = probe_speed(baseband, element, 6.0);
+  // Another speed must be confirmed twice in a row: noise may fake it once.
+  const bool other = confirmed && std::abs(std::log(element / first_element_)) >= std::log(1.6);
+  const bool again = other && std::abs(std::log(element / last_other_)) < std::log(1.3);
+  last_other_ = other ? element : 1.0;
+  if (again) {
+    restart(step_hz_, element, baseband);
+    return true;
+  }
+  waiting_.clear();
+  if (other) return false;
+  if (confirmed || pending_blocks_ >= pending_tries) release();
+  return false;
+}
+
+void Morse_Listener::release() {
+  for (const Key_Event& e : held_) decoder_.push(e);
+  held_.clear();
+  pending_ = false;
+}
+
+// Decoding starts afresh at `hz` on the stream since the silence (in
+// waiting_); what the old detector made of it is dropped, but for the end of
+// the silence itself.
+void Morse_Listener::restart(double hz, double element,
+                             const std::vector<std::complex<float>>& baseband) {
+  detector_.finish(events_);
+  held_.insert(held_.end(), events_.begin(), events_.end());
+  events_.clear();
+  if (!held_.empty() && !held_.front().mark) decoder_.push(held_.front());
+  held_.clear();
+  // Another speed: the classes of the lengths are learned afresh.
+  if (std::abs(std::log(element / first_element_)) >= std::log(1.6)) {
+    decoder_.finish();
+    carried_ += decoder_.take();
+    // A change of station is a change of word.
+    if (!carried_.empty() && carried_.back() == ' ') carried_ += "  ";
+    decoder_ = Timing_Decoder();
+  }
+  pending_ = false;
+  detector_ = Key_Detector(detector_rate_);
+  in_space_ = false;
+  silent_ = 0;
+  start(hz, element, baseband);
+}
+
+// The speed judged again on the last seconds: a first guess made on merged
+// elements, or a station that has changed its speed, is left at once when
+// the keying confirms another.
+void Morse_Listener::recheck_speed() {
+  waiting_.clear();
+  const std::size_t size = recent_.size();
+  for (std::size_t k = size - std::min(size, std::size_t(recheck_seconds * rate_)); k < size; ++k)
+    waiting_.push_back(recent_[(recent_at_ + k) % size]);
+  const std::vector<std::complex<float>> baseband = mixed_at(step_hz_);
+  waiting_.clear();
+  double element = 0.0;
+  if (!probe_speed(baseband, element)) return;
+  if (std::abs(std::log(element / first_element_)) < std::log(1.6)) return;
+  first_element_ = std::clamp(element, shortest_element, longest_element);
+  detector_.set_element(first_element_);
+}
+
 void Morse_Listener::to_detector(std::complex<float> baseband) {
   detector_.push(baseband, events_);
+  if (in_space_) ++silent_;
   if (events_.empty()) return;
-  for (const Key_Event& e : events_) decoder_.push(e);
+  if (pending_)
+    held_.insert(held_.end(), events_.begin(), events_.end());
+  else
+    for (const Key_Event& e : events_) decoder_.push(e);
+  // A mark has ended: a space goes on until the next event.
+  in_space_ = events_.back().mark;
+  silent_ = 0;
   events_.clear();
   // Noise that gets through a filter too narrow makes short marks, which
   // would narrow it further; so it stays within reach of the first look,
   // wide enough for a speed that doubles.
   if (decoder_.element_seconds() > 0.0)
-    detector_.set_element(
-        std::clamp(decoder_.element_seconds(), 0.5 * first_element_, 2.5 * first_element_));
+    detector_.set_element(std::clamp(decoder_.element_seconds(),
+                                     std::max(shortest_element, 0.33 * first_element_),
+                                     std::min(longest_element, 2.5 * first_element_)));
+  silence_limit_ = static_cast<long long>(
+      std::max(silence_seconds, 20.0 * decoder_.element_seconds()) * detector_rate_);
 }
 
 void Morse_Listener::finish() {
+  blanked_.clear();
+  blanker_.flush(blanked_);
+  narrow_all();
   if (!started_) {
+    // Too short for a confirmed keyed signal (a single letter, say): the
+    // clearest tone is taken as it is.
     finder_.pad_block();
-    if (const auto hz = finder_.strongest()) start(*hz);
+    if (const auto hz = finder_.strongest()) {
+      const std::vector<std::complex<float>> baseband = mixed_at(*hz);
+      double element = 0.0;
+      probe_speed(baseband, element);
+      start(*hz, element, baseband);
+    }
   }
   if (!started_) return;
+  release();
   detector_.finish(events_);
   for (const Key_Event& e : events_) decoder_.push(e);
   events_.clear();

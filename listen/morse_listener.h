@@ -5,10 +5,13 @@
 // conversion. It decodes as it is fed and its memory does not grow with the
 // length of the recording.
 //
-// The way: a low-pass filter takes the input down to a few kHz; the tone is
-// found in the spectrum of the first seconds and followed; it is mixed down
-// to 0 Hz and summed to a few hundred samples a second; the key detector
-// turns that into marks and spaces, and the timing decoder those into codes.
+// The way: static crashes are silenced; a low-pass filter takes the input
+// down to a few kHz; a peak of the spectrum is taken for the tone once its
+// keying shows Morse timing, and followed, or left for another station's
+// after a long silence; it is mixed down to 0 Hz and summed to a few hundred
+// samples a second; the key detector turns that into marks and spaces, and
+// the timing decoder those into codes. Nothing is decoded before a keyed
+// signal is found; the seconds heard while looking are decoded then.
 
 #include <complex>
 #include <cstddef>
@@ -18,6 +21,7 @@
 #include <vector>
 
 #include "listen/decimator.h"
+#include "listen/impulse_blanker.h"
 #include "listen/key_detector.h"
 #include "listen/timing_decoder.h"
 #include "listen/tone_finder.h"
@@ -31,11 +35,38 @@ class Morse_Listener {
   void finish();
 
   // The Morse code decided since the last call.
-  std::string take() { return decoder_.take(); }
+  std::string take() {
+    std::string taken;
+    taken.swap(carried_);
+    return taken + decoder_.take();
+  }
+
+  // The tone of the keyed signal being decoded, in Hz; none while none has
+  // been found (so a recording that yields nothing can say why).
+  std::optional<double> tone_hz() const {
+    return started_ ? std::optional<double>(step_hz_) : std::nullopt;
+  }
+  // Its speed in words a minute (a dot of 1.2 s / WPM), from the elements
+  // lately heard; 0 while unknown.
+  double wpm() const {
+    const double element = decoder_.element_seconds() > 0 ? decoder_.element_seconds()
+                                                          : (started_ ? first_element_ : 0.0);
+    return element > 0 ? 1.2 / element : 0.0;
+  }
 
  private:
+  void narrow_all();
+  bool look_elsewhere();
+  void since_silence();
+  bool recheck_after_silence();
+  void release();
+  void restart(double hz, double element, const std::vector<std::complex<float>>& baseband);
+  void recheck_speed();
   void narrow(float sample);
-  void start(double hz);
+  std::vector<std::complex<float>> mixed_at(double hz) const;
+  bool probe_speed(const std::vector<std::complex<float>>& baseband, double& element,
+                   double least_clarity = 3.5) const;
+  void start(double hz, double element, const std::vector<std::complex<float>>& baseband);
   // The tone mixed down to 0 Hz and summed: a detector sample every
   // `sum_length_` narrowed samples.
   std::optional<std::complex<float>> mix_down(float sample);
@@ -43,12 +74,28 @@ class Morse_Listener {
 
   double rate_;  // of the narrowed stream
   double detector_rate_;
-  int sum_length_ = 1;  // narrowed samples to a detector sample
+  int sum_length_ = 1;   // narrowed samples to a detector sample
+  int tries_every_ = 1;  // blocks between two looks for a keyed signal
+  Impulse_Blanker blanker_;
+  std::vector<float> blanked_;
   Fir_Decimator decimator_;
   Tone_Finder finder_;
   std::vector<float> narrowed_;
   std::vector<float> waiting_;  // the narrowed stream until the tone is found
   bool started_ = false;
+  std::vector<float> recent_;  // the last seconds of the narrowed stream, a ring
+  std::size_t recent_at_ = 0;
+  bool in_space_ = false;  // at the tone, after a mark
+  long long silent_ = 0;   // detector samples since the last mark ended
+  long long silence_limit_ = 1LL << 60;
+  bool pending_ = false;           // after a long silence: events held back
+  long long pending_samples_ = 0;  // narrowed samples since the silence began
+  int pending_blocks_ = 0;         // looks since
+  std::vector<Key_Event> held_;
+  double last_other_ = 1.0;             // the other speed the last look confirmed, as an element
+  std::string carried_;                 // decided before the decoder was started afresh
+  std::optional<double> candidate_hz_;  // the clear peak of the last looks
+  int candidate_tries_ = 0;
 
   std::complex<double> phase_{1.0, 0.0};
   std::complex<double> step_{1.0, 0.0};

@@ -6,8 +6,8 @@
 
 namespace {
 
-constexpr double lowest_hz = 300.0;
-constexpr double highest_hz = 1500.0;
+constexpr double lowest_hz = 200.0;
+constexpr double highest_hz = 3000.0;
 // How far above the median bin a peak must stand to be a tone.
 constexpr double clear_ratio = 5.0;
 
@@ -70,10 +70,17 @@ void Tone_Finder::analyse() {
   if (tone_) follow();
 }
 
-double Tone_Finder::median_power() const {
-  std::vector<double> in_range(average_.begin() + low_bin_, average_.begin() + high_bin_ + 1);
-  std::nth_element(in_range.begin(), in_range.begin() + in_range.size() / 2, in_range.end());
-  return in_range[in_range.size() / 2];
+// The noise around `bin`: the median of the bins within a few hundred Hz of
+// it, leaving out the peak itself. A receiver's filter shapes the noise, so
+// the floor of the whole range would lie far below the noise beside a tone.
+double Tone_Finder::median_power(int bin) const {
+  const int reach = std::max(8, static_cast<int>(300.0 * block / rate_));
+  std::vector<double> around;
+  for (int k = std::max(low_bin_, bin - reach); k <= std::min(high_bin_, bin + reach); ++k)
+    if (std::abs(k - bin) > 2) around.push_back(average_[k]);
+  if (around.empty()) return 0.0;
+  std::nth_element(around.begin(), around.begin() + around.size() / 2, around.end());
+  return around[around.size() / 2];
 }
 
 // The local maximum within `reach` bins of `bin`, placed between bins by a
@@ -101,17 +108,17 @@ std::optional<double> Tone_Finder::strongest() const {
   const std::optional<double> hz = peak_near((low_bin_ + high_bin_) / 2, high_bin_);
   if (!hz) return std::nullopt;
   const int bin = static_cast<int>(std::lround(*hz * block / rate_));
-  if (average_[bin] < clear_ratio * median_power()) return std::nullopt;
+  if (!(average_[bin] > clear_ratio * median_power(bin))) return std::nullopt;
   return hz;
 }
 
 void Tone_Finder::follow() {
   const int bin = static_cast<int>(std::lround(*tone_ * block / rate_));
   const std::optional<double> near = peak_near(bin, 2);
-  const double median = median_power();
   if (near) {
     const int near_bin = static_cast<int>(std::lround(*near * block / rate_));
-    if (average_[near_bin] >= clear_ratio * median) *tone_ += 0.3 * (*near - *tone_);
+    if (average_[near_bin] >= clear_ratio * median_power(near_bin))
+      *tone_ += 0.3 * (*near - *tone_);
   }
   // A much stronger tone elsewhere for a second or more: the tone locked
   // first was a weaker one, or the stronger started later.

@@ -1,6 +1,6 @@
 #pragma once
 // Finds the keyed tone in a stream: power spectra of short blocks, averaged
-// over a second or two, and the strongest peak between 300 and 1500 Hz that
+// over a second or two, and the strongest peak between 200 and 3000 Hz that
 // stands clear of the noise around it. Once found, the tone is followed
 // within a few bins (a slow drift), and given up for another only when that
 // one has been far stronger for a while.
@@ -37,7 +37,7 @@ class Tone_Finder {
   void analyse();
   void follow();
   std::optional<double> peak_near(int bin, int reach) const;
-  double median_power() const;
+  double median_power(int bin) const;
 
   double rate_;
   std::vector<float> block_;

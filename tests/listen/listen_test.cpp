@@ -72,13 +72,44 @@ TEST(Listen, EachConditionIsDecodedWithinItsErrorBound) {
   r = at(20, 8000, 700);
   r.second_offset_hz = -150;
   cases.push_back({"second signal", r, 0.01});
+  // As a receiver gives them: noise through its filter, in 500 Hz.
+  r = at(30, 16000, 650);
+  r.filter = Receiver_Filter::cw;
+  r.snr_band_hz = 500;
+  r.snr_db = 6;
+  r.lead_in = 7;
+  cases.push_back({"7 s of noise before the first letter", r, 0.04});
+  r = at(25, 8000, 2800);
+  r.filter = Receiver_Filter::ssb;
+  r.snr_band_hz = 500;
+  r.snr_db = 10;
+  cases.push_back({"a tone of 2800 Hz", r, 0.0});
+  r.tone_hz = 250;
+  cases.push_back({"a tone of 250 Hz", r, 0.0});
+  r = at(20, 22050, 800);
+  r.filter = Receiver_Filter::cw;
+  r.snr_band_hz = 500;
+  r.snr_db = 10;
+  r.crashes_per_second = 4;
+  cases.push_back({"static crashes", r, 0.08});
+  r = at(18, 11025, 600);
+  r.filter = Receiver_Filter::ssb;
+  r.snr_band_hz = 500;
+  r.snr_db = 10;
+  r.two_stations = true;
+  cases.push_back({"two stations taking turns", r, 0.1});
+  r.other_hz = r.tone_hz;
+  r.wpm = 14;
+  r.other_wpm = 35;
+  r.other_db = 0;
+  cases.push_back({"two stations at one tone, 14 and 35 WPM", r, 0.05});
 
   for (const Case& c : cases) {
     double errors = 0, characters = 0;
     for (unsigned seed = 1; seed <= 3; ++seed) {
       Synth_Recording rec = c.recording;
       rec.seed = seed;
-      rec.text = random_words(seed, 40);
+      rec.text = rec.two_stations ? radio_words(seed, 120) : random_words(seed, 40);
       const std::string got = as_text(listen(synthesize(rec), rec.rate, 4096));
       errors += character_error_rate(got, rec.text) * double(rec.text.size());
       characters += double(rec.text.size());
@@ -94,6 +125,13 @@ TEST(Listen, OutputIsTheSameWhateverTheBlocksAndEndsWithTheLastCode) {
   const std::vector<float> samples = synthesize(r);
   const std::string whole = listen(samples, r.rate, samples.size());
   EXPECT_EQ(whole, "-.-. --.-   -.. .   - .- .--. .-- .-. . -.   -.- ");
+  // What was heard, for the window to show.
+  Morse_Listener listener(r.rate);
+  listener.feed(samples.data(), samples.size());
+  listener.finish();
+  ASSERT_TRUE(listener.tone_hz());
+  EXPECT_NEAR(*listener.tone_hz(), 900, 5);
+  EXPECT_NEAR(listener.wpm(), 18, 2.5);
   EXPECT_EQ(listen(samples, r.rate, 1), whole);
   EXPECT_EQ(listen(samples, r.rate, 1000), whole);
 }

@@ -1,0 +1,167 @@
+// The listener's stages on their own: what each promises the next.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <numbers>
+#include <random>
+#include <vector>
+
+#include "listen/decimator.h"
+#include "listen/impulse_blanker.h"
+#include "listen/key_detector.h"
+#include "listen/morse_listener.h"
+#include "synth.h"
+
+namespace {
+
+std::vector<Key_Event> detect(Key_Detector& detector, const std::vector<float>& levels) {
+  std::vector<Key_Event> events;
+  for (const float level : levels) detector.push({level, 0.0f}, events);
+  detector.finish(events);
+  return events;
+}
+
+int marks(const std::vector<Key_Event>& events) {
+  int n = 0;
+  for (const Key_Event& e : events) n += e.mark;
+  return n;
+}
+
+std::vector<float> held(std::vector<float> levels, float level, double seconds, double rate) {
+  levels.insert(levels.end(), static_cast<std::size_t>(seconds * rate), level);
+  return levels;
+}
+
+TEST(KeyDetector, ALevelHeldNearTheThresholdGivesOneMark) {
+  constexpr double rate = 500;
+  Key_Detector detector(rate);
+  detector.set_element(0.06);
+  // Levels of 1 for marks and 0 for spaces; a mark, then a level that rises
+  // to just below the threshold and stays there, inside the hysteresis.
+  std::vector<std::complex<float>> calibration(200, 0.0f);
+  calibration.resize(400, 1.0f);
+  detector.calibrate(calibration);
+  std::vector<float> levels = held(held({}, 1.0f, 0.2, rate), 0.0f, 0.3, rate);
+  levels = held(held(levels, 0.39f, 1.0, rate), 0.0f, 0.5, rate);
+  EXPECT_EQ(marks(detect(detector, levels)), 1);
+}
+
+TEST(KeyDetector, SilenceAfterAToneEndsTheMarkWhenTheWidthChanges) {
+  constexpr double rate = 500;
+  Key_Detector detector(rate);
+  detector.set_element(0.05);
+  std::vector<Key_Event> events;
+  const auto push = [&](float level, double seconds) {
+    for (int i = 0; i < int(seconds * rate); ++i) detector.push({level, 0.0f}, events);
+  };
+  push(0.0f, 0.5);
+  push(1.0f, 0.3);
+  push(0.0f, 0.02);
+  detector.set_element(0.12);  // wider: summed over samples of the tone and the silence
+  push(0.0f, 0.6);
+  detector.set_element(0.03);  // narrower: over the silence alone
+  push(0.0f, 1.0);
+  detector.finish(events);
+  ASSERT_EQ(marks(events), 1);
+  for (const Key_Event& e : events) {
+    if (e.mark) {
+      EXPECT_GT(e.seconds, 0.25);
+      EXPECT_LT(e.seconds, 0.45);
+    }
+  }
+}
+
+std::string listen(const std::vector<float>& samples, int rate) {
+  Morse_Listener listener(rate);
+  listener.feed(samples.data(), samples.size());
+  listener.finish();
+  const std::string morse = listener.take();
+  // A tone is reported found exactly when something was decoded.
+  EXPECT_EQ(listener.tone_hz().has_value(), !morse.empty()) << morse;
+  return morse;
+}
+
+TEST(Listener, NoiseAloneGivesNothing) {
+  for (const int rate : {8000, 48000}) {
+    for (const Receiver_Filter filter : {Receiver_Filter::none, Receiver_Filter::cw}) {
+      Synth_Recording r;
+      r.rate = rate;
+      r.text = "";
+      r.lead_in = 9.5;
+      r.snr_db = 0;
+      r.filter = filter;
+      EXPECT_EQ(listen(synthesize(r), rate), "") << rate << " Hz";
+    }
+  }
+}
+
+TEST(Listener, ALoneMarkAtTheVeryEndIsDecoded) {
+  for (const int rate : {8000, 11025, 22050, 44100, 48000}) {
+    // A lone mark of 0.17 s or more is a dash: the last one is not cut short.
+    for (const double seconds : {0.04, 0.05, 0.06, 0.185}) {
+      std::vector<float> samples(static_cast<std::size_t>(0.3 * rate), 0.0f);
+      for (int n = 0; n < int(seconds * rate); ++n)
+        samples.push_back(float(0.3 * std::sin(2.0 * std::numbers::pi * 700.0 * n / rate)));
+      samples.insert(samples.end(), static_cast<std::size_t>(0.001 * rate), 0.0f);
+      EXPECT_EQ(listen(samples, rate), seconds < 0.1 ? ". " : "- ")
+          << rate << " Hz, " << seconds << " s";
+    }
+  }
+}
+
+// The output power of a decimator against its input's, in dB, for a sine.
+double gain_db(Fir_Decimator& decimator, double hz, double rate) {
+  std::vector<float> in(static_cast<std::size_t>(rate)), out;
+  for (std::size_t n = 0; n < in.size(); ++n)
+    in[n] = float(std::sin(2.0 * std::numbers::pi * hz * double(n) / rate));
+  decimator.process(in.data(), in.size(), out);
+  double power = 0.0;
+  for (std::size_t n = out.size() / 2; n < out.size(); ++n) power += double(out[n]) * out[n];
+  return 10.0 * std::log10(power / double(out.size() - out.size() / 2) / 0.5 + 1e-30);
+}
+
+TEST(Decimator, PassesTheBandAndStopsWhatWouldFoldIntoIt) {
+  constexpr double rate = 48000;
+  for (const double hz : {300.0, 1000.0, 3000.0}) {
+    Fir_Decimator decimator(rate, 6, 3050, 4950);
+    EXPECT_NEAR(gain_db(decimator, hz, rate), 0.0, 0.5) << hz;
+  }
+  for (const double hz : {4950.0, 7000.0, 12000.0, 23000.0}) {
+    Fir_Decimator decimator(rate, 6, 3050, 4950);
+    EXPECT_LT(gain_db(decimator, hz, rate), -50.0) << hz;
+  }
+}
+
+TEST(ImpulseBlanker, SilencesACrashAndPassesALouderSignalThatLasts) {
+  constexpr double rate = 8000;
+  Impulse_Blanker blanker(rate);
+  std::mt19937 random(5);
+  std::normal_distribution<float> normal(0.0f, 1.0f);
+  std::vector<float> in;
+  const auto tone = [&](float amplitude, double seconds) {
+    for (int n = 0; n < int(seconds * rate); ++n)
+      in.push_back(amplitude * float(std::sin(2.0 * std::numbers::pi * 700.0 * n / rate)));
+  };
+  tone(0.1f, 1.0);
+  const std::size_t crash = in.size();
+  for (int n = 0; n < int(0.01 * rate); ++n) in.push_back(normal(random));  // 20 dB up
+  tone(0.1f, 0.5);
+  const std::size_t louder = in.size();
+  tone(1.0f, 0.5);
+  // The same samples come out, later, with the crash silenced.
+  std::vector<float> out;
+  blanker.process(in.data(), in.size(), out);
+  EXPECT_LT(out.size(), in.size());
+  blanker.flush(out);
+  ASSERT_EQ(out.size(), in.size());
+  double crash_energy = 0.0;
+  for (std::size_t n = crash; n < crash + std::size_t(0.01 * rate); ++n)
+    crash_energy += double(out[n]) * out[n];
+  EXPECT_LT(crash_energy, 0.01 * 0.01 * rate) << "not silenced";
+  for (std::size_t n = louder; n < out.size(); ++n)
+    ASSERT_EQ(out[n], in[n]) << "the louder tone cut at " << n - louder;
+}
+
+}  // namespace
