@@ -92,9 +92,14 @@ class Wayland_Keeper final : public QObject {
       }
       return false;
     }
-    if (type == QEvent::LayoutRequest && is_fixed(window) &&
-        (is_returning(window) || (handle_states(window) & kCompositor_Sized)))
-      return true;
+    if (type == QEvent::LayoutRequest) {
+      // Only a window already found fixed can have fixed its size again.
+      if (!is_fixed(window)) return false;
+      if (is_returning(window) || (handle_states(window) & kCompositor_Sized)) return true;
+      QMetaObject::invokeMethod(
+          window, [window] { free_upper_bound(window); }, Qt::QueuedConnection);
+      return false;
+    }
     QMetaObject::invokeMethod(
         window,
         [window] {
