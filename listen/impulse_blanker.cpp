@@ -22,39 +22,52 @@ Impulse_Blanker::Impulse_Blanker(double rate)
 }
 
 void Impulse_Blanker::process(const float* in, std::size_t count, std::vector<float>& out) {
-  for (std::size_t i = 0; i < count; ++i) step(in[i], out);
-}
-
-void Impulse_Blanker::step(float sample, std::vector<float>& out) {
-  // A broken file may hold infinities or not-a-numbers, which would poison
-  // every level after them.
-  sample = std::isfinite(sample) ? std::clamp(sample, -1e4f, 1e4f) : 0.0f;
-  short_power_ += short_share_ * (double(sample) * sample - short_power_);
-  const bool loud = level_ > 0.0 && short_power_ > loud_ratio * level_;
-  if (loud) {
-    ++loud_;
-    if (loud_ > longest_) level_ = short_power_;  // no crash: a louder signal
-  } else {
-    if (loud_ > 0 && loud_ <= longest_) {
-      // A crash's power dips now and then: pieces close together are one.
-      const long long from = written_ - static_cast<long long>(loud_ + margin_);
-      if (blank_to_ < written_ - static_cast<long long>(held_)) blank_from_ = from;
-      blank_to_ = written_ + static_cast<long long>(margin_);
+  // The state in locals for the loop: kept in members, every level would go
+  // through memory at every sample, which costs more than the rest together.
+  double short_power = short_power_, level = level_;
+  std::size_t at = at_, held = held_, loud_run = loud_;
+  long long written = written_, blank_from = blank_from_, blank_to = blank_to_;
+  const double short_keep = 1.0 - short_share_;
+  const std::size_t size = delay_.size();
+  float* const ring = delay_.data();
+  const std::size_t start = out.size();
+  out.resize(start + count);
+  float* to = out.data() + start;
+  for (std::size_t i = 0; i < count; ++i) {
+    // A broken file may hold infinities or not-a-numbers, which would poison
+    // every level after them.
+    const float sample = std::isfinite(in[i]) ? std::clamp(in[i], -1e4f, 1e4f) : 0.0f;
+    // Kept as one multiply and one add from one sample to the next.
+    short_power = short_power * short_keep + short_share_ * (double(sample) * sample);
+    const bool loud = level > 0.0 && short_power > loud_ratio * level;
+    if (loud) {
+      ++loud_run;
+      if (loud_run > longest_) level = short_power;  // no crash: a louder signal
+    } else {
+      if (loud_run > 0 && loud_run <= longest_) {
+        // A crash's power dips now and then: pieces close together are one.
+        const long long from = written - static_cast<long long>(loud_run + margin_);
+        if (blank_to < written - static_cast<long long>(held)) blank_from = from;
+        blank_to = written + static_cast<long long>(margin_);
+      }
+      loud_run = 0;
+      level += (short_power > level ? attack_share_ : decay_share_) * (short_power - level);
     }
-    loud_ = 0;
-    level_ += (short_power_ > level_ ? attack_share_ : decay_share_) * (short_power_ - level_);
+    // The oldest sample leaves, silenced if it lies in a crash.
+    if (held == size) {
+      const long long oldest = written - static_cast<long long>(size);
+      *to++ = oldest >= blank_from && oldest <= blank_to ? 0.0f : ring[at];
+    } else {
+      ++held;
+    }
+    ring[at] = sample;
+    if (++at == size) at = 0;
+    ++written;
   }
-  // The oldest sample leaves, silenced if it lies in a crash.
-  if (held_ == delay_.size()) {
-    const long long oldest = written_ - static_cast<long long>(delay_.size());
-    const float leaving = delay_[at_];
-    out.push_back(oldest >= blank_from_ && oldest <= blank_to_ ? 0.0f : leaving);
-  } else {
-    ++held_;
-  }
-  delay_[at_] = sample;
-  at_ = (at_ + 1) % delay_.size();
-  ++written_;
+  out.resize(static_cast<std::size_t>(to - out.data()));
+  short_power_ = short_power, level_ = level;
+  at_ = at, held_ = held, loud_ = loud_run;
+  written_ = written, blank_from_ = blank_from, blank_to_ = blank_to;
 }
 
 void Impulse_Blanker::flush(std::vector<float>& out) {

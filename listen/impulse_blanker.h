@@ -20,8 +20,6 @@ class Impulse_Blanker {
   void flush(std::vector<float>& out);
 
  private:
-  void step(float sample, std::vector<float>& out);
-
   std::vector<float> delay_;  // the last samples, a ring
   std::size_t at_ = 0;        // where the next sample goes, and the oldest comes from
   std::size_t held_ = 0;      // samples in the ring
