@@ -1,5 +1,6 @@
 #include "cli/byte_streams.h"
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -12,6 +13,13 @@ std::size_t Fd_Source::read_some(char* buffer, std::size_t size) {
     error_ = errno;
     return 0;
   }
+}
+
+bool Fd_Source::wait_for_input(int milliseconds) {
+  pollfd watched{fd_, POLLIN, 0};
+  // An error or a hang-up is for the read to report.
+  const int ready = ::poll(&watched, 1, milliseconds);
+  return ready != 0;
 }
 
 bool Fd_Sink::write(std::string_view bytes) {

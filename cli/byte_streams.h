@@ -14,6 +14,9 @@ class Byte_Source {
   virtual std::size_t read_some(char* buffer, std::size_t size) = 0;
   // The system error that ended the reading early, 0 for none.
   virtual int error() const { return 0; }
+  // Whether bytes (or the end) come within `milliseconds`; a source that
+  // never keeps its reader waiting says yes at once.
+  virtual bool wait_for_input(int /*milliseconds*/) { return true; }
 };
 
 class Byte_Sink {
@@ -33,6 +36,7 @@ class Fd_Source final : public Byte_Source {
   explicit Fd_Source(int fd) : fd_(fd) {}
   std::size_t read_some(char* buffer, std::size_t size) override;
   int error() const override { return error_; }
+  bool wait_for_input(int milliseconds) override;
 
  private:
   int fd_;

@@ -25,6 +25,10 @@
 
 namespace {
 
+// How long the input may keep the listener waiting before what it has heard
+// is decided.
+constexpr int stall_milliseconds = 1000;
+
 // The rate the format chunk gives, so that the decoder resamples nothing; 0
 // without a format chunk. The decoder itself judges everything else.
 std::uint32_t wav_rate(const std::vector<unsigned char>& wav) {
@@ -99,10 +103,21 @@ class Listening {
 
   void hear(double rate, const float* samples, std::size_t count) {
     if (!listener_) listener_.emplace(rate);
+    // Four sums, so that one addition need not wait for the one before.
+    double sums[4] = {};
     for (std::size_t i = 0; i < count; ++i)
-      if (std::isfinite(samples[i])) energy_ += double(samples[i]) * samples[i];
+      if (std::isfinite(samples[i])) sums[i % 4] += double(samples[i]) * samples[i];
+    energy_ += (sums[0] + sums[1]) + (sums[2] + sums[3]);
     heard_ += count;
     listener_->feed(samples, count);
+    output_.add(listener_->take(), false);
+  }
+
+  // The input has stalled: what has been heard is decided now, as if a
+  // silence followed, and its text is written.
+  void pause() {
+    if (!listener_) return;
+    listener_->pause();
     output_.add(listener_->take(), false);
   }
 
@@ -198,8 +213,17 @@ bool listen_to_wav(const Listen_Request& request, Byte_Source& in, Byte_Sink& ou
   // The bytes so far, for the whole-file decoder, while it may be needed.
   std::vector<unsigned char> whole;
   std::vector<char> block(std::size_t{1} << 16);
-  for (std::size_t n;
-       !listening.failed() && (n = source.read_some(block.data(), block.size())) > 0;) {
+  bool stalled = false;
+  for (std::size_t n; !listening.failed();) {
+    // A pipe that pauses in the middle of a recording (a recorder held up,
+    // a stream that stalls) gets the text of what it gave so far at once.
+    if (!stalled && wav.state() == Wav_Stream::State::Samples &&
+        !source.wait_for_input(stall_milliseconds)) {
+      listening.pause();
+      stalled = true;
+    }
+    if ((n = source.read_some(block.data(), block.size())) == 0) break;
+    stalled = false;
     const auto* bytes = reinterpret_cast<const unsigned char*>(block.data());
     const bool undecided = wav.state() == Wav_Stream::State::Header;
     if (undecided || wav.state() == Wav_Stream::State::Unstreamable)

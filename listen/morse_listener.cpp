@@ -33,13 +33,17 @@ constexpr int recheck_tries = 10;
 // Looks in a row that find the same clear peak, without keying confirmed,
 // before it is taken all the same.
 constexpr int steady_tries = 8;
+// The silence a stalled input is taken for: long enough to end a word at the
+// slowest speed, and to run every filter out.
+constexpr double pause_seconds = 1.0;
 
 int first_factor(double rate) { return std::max(1, static_cast<int>(rate / narrowed_min_hz)); }
 
 }  // namespace
 
 Morse_Listener::Morse_Listener(double sample_rate)
-    : rate_(sample_rate / first_factor(sample_rate)),
+    : input_rate_(sample_rate),
+      rate_(sample_rate / first_factor(sample_rate)),
       blanker_(sample_rate),
       decimator_(sample_rate, first_factor(sample_rate), pass_hz,
                  sample_rate / first_factor(sample_rate) - pass_hz),
@@ -74,7 +78,7 @@ void Morse_Listener::narrow(float sample) {
   sample = std::isfinite(sample) ? std::clamp(sample, -1e4f, 1e4f) : 0.0f;
   if (started_) {
     recent_[recent_at_] = sample;
-    recent_at_ = (recent_at_ + 1) % recent_.size();
+    if (++recent_at_ == recent_.size()) recent_at_ = 0;
     if (pending_) ++pending_samples_;
     if (const auto baseband = mix_down(sample)) to_detector(*baseband);
     if (finder_.push(sample)) {
@@ -378,4 +382,12 @@ void Morse_Listener::finish() {
   for (const Key_Event& e : events_) decoder_.push(e);
   events_.clear();
   decoder_.finish();
+}
+
+void Morse_Listener::pause() {
+  if (!started_) return;
+  const std::vector<float> silence(static_cast<std::size_t>(pause_seconds * input_rate_), 0.0f);
+  feed(silence.data(), silence.size());
+  if (pending_) release();
+  decoder_.pause();
 }

@@ -33,6 +33,9 @@ class Morse_Listener {
   void feed(const float* samples, std::size_t count);
   // The recording has ended: decides everything still open.
   void finish();
+  // The recording has stalled but goes on later: decides everything heard
+  // so far as if a short silence followed, and takes the rest as new.
+  void pause();
 
   // The Morse code decided since the last call.
   std::string take() {
@@ -72,6 +75,7 @@ class Morse_Listener {
   std::optional<std::complex<float>> mix_down(float sample);
   void to_detector(std::complex<float> baseband);
 
+  double input_rate_;
   double rate_;  // of the narrowed stream
   double detector_rate_;
   int sum_length_ = 1;   // narrowed samples to a detector sample

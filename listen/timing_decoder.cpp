@@ -100,6 +100,14 @@ void Timing_Decoder::finish() {
   while (decided_ < window_.size()) decide_oldest();
 }
 
+void Timing_Decoder::pause() {
+  if (decided_ == window_.size()) return;
+  finish();
+  // The silence that ended it ends a word; the space after it, when the next
+  // mark ends it, is the one before a first mark and taken for none.
+  if (!out_.empty() && out_.back() == ' ') out_ += "  ";
+}
+
 std::string Timing_Decoder::take() {
   std::string taken;
   taken.swap(out_);
@@ -277,7 +285,8 @@ Timing_Decoder::Gap Timing_Decoder::gap_class(std::size_t index) const {
 }
 
 void Timing_Decoder::decide_oldest() {
-  if (!learned_ || ++since_learned_ >= 4) learn();
+  // Classes learned before the entry came are no use for it.
+  if (!learned_ || ++since_learned_ >= 4 || decided_ >= classes_.dot.size()) learn();
   const std::size_t i = decided_++;
   const Entry& e = window_[i];
   code_ += e.mark >= classes_.dash_above * classes_.dot[i] ? '-' : '.';

@@ -24,6 +24,9 @@ class Timing_Decoder {
   void push(const Key_Event& event);
   // Decides what is left, as if a long silence followed.
   void finish();
+  // The same, the last code ending a word, in the middle of a recording that
+  // goes on: what comes next is decided as new marks and spaces.
+  void pause();
 
   // The Morse code decided since the last call, in the program's own form:
   // each code followed by one space, three between the codes of two words.
