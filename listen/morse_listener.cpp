@@ -85,6 +85,7 @@ void Morse_Listener::narrow(float sample) {
       if (silent_ > silence_limit_ && !pending_) {
         // What follows a long silence is held back until its speed is known.
         pending_ = true;
+        finder_.hold(true);
         pending_samples_ = silent_ * sum_length_;
         pending_blocks_ = 0;
       }
@@ -248,7 +249,12 @@ bool Morse_Listener::look_elsewhere() {
   since_silence();
   const std::vector<std::complex<float>> baseband = mixed_at(*hz);
   double element = 0.0;
-  if (!probe_speed(baseband, element)) {
+  // Confirmed twice in a row at about the same speed: the first look may
+  // hold a letter or two, too few to judge the speed by.
+  const bool confirmed = probe_speed(baseband, element);
+  const bool again = confirmed && std::abs(std::log(element / elsewhere_element_)) < std::log(1.3);
+  elsewhere_element_ = confirmed ? element : 1.0;
+  if (!again) {
     waiting_.clear();
     return false;
   }
@@ -271,6 +277,13 @@ void Morse_Listener::since_silence() {
 // decoded again at it; else what was held back goes on. True on a restart.
 bool Morse_Listener::recheck_after_silence() {
   ++pending_blocks_;
+  // A clear peak elsewhere is another station starting: near enough, it
+  // leaks into a look at the old tone and would pass for its keying. Its
+  // keying is waited for, up to the usual limit.
+  const std::optional<double> hz = finder_.strongest();
+  if (hz && std::abs(*hz - step_hz_) >= 3.0 * rate_ / Tone_Finder::block &&
+      pending_blocks_ < pending_tries)
+    return false;
   since_silence();
   const std::vector<std::complex<float>> baseband = mixed_at(step_hz_);
   double element = 0.0;
@@ -294,6 +307,7 @@ void Morse_Listener::release() {
   for (const Key_Event& e : held_) decoder_.push(e);
   held_.clear();
   pending_ = false;
+  finder_.hold(false);
 }
 
 // Decoding starts afresh at `hz` on the stream since the silence (in
@@ -315,6 +329,7 @@ void Morse_Listener::restart(double hz, double element,
     decoder_ = Timing_Decoder();
   }
   pending_ = false;
+  finder_.hold(false);
   detector_ = Key_Detector(detector_rate_);
   in_space_ = false;
   silent_ = 0;

@@ -97,6 +97,7 @@ class Morse_Listener {
   int pending_blocks_ = 0;         // looks since
   std::vector<Key_Event> held_;
   double last_other_ = 1.0;             // the other speed the last look confirmed, as an element
+  double elsewhere_element_ = 1.0;      // the same at another tone
   std::string carried_;                 // decided before the decoder was started afresh
   std::optional<double> candidate_hz_;  // the clear peak of the last looks
   int candidate_tries_ = 0;

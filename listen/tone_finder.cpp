@@ -122,7 +122,7 @@ void Tone_Finder::follow() {
   }
   // A much stronger tone elsewhere for a second or more: the tone locked
   // first was a weaker one, or the stronger started later.
-  const std::optional<double> best = strongest();
+  const std::optional<double> best = held_ ? std::nullopt : strongest();
   const int here = static_cast<int>(std::lround(*tone_ * block / rate_));
   if (best && std::abs(*best - *tone_) > 3.0 * rate_ / block) {
     const int best_bin = static_cast<int>(std::lround(*best * block / rate_));

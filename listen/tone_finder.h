@@ -29,6 +29,9 @@ class Tone_Finder {
   std::optional<double> strongest() const;
   // Starts following `hz`.
   void lock(double hz) { tone_ = hz; }
+  // While held, the tone followed is not given up for a stronger one: the
+  // caller is judging a change of station itself.
+  void hold(bool held) { held_ = held; }
   // The tone being followed: moved along with its peak after every block.
   std::optional<double> tone() const { return tone_; }
   int blocks() const { return blocks_; }
@@ -50,5 +53,6 @@ class Tone_Finder {
   int low_bin_ = 0;
   int high_bin_ = 0;
   std::optional<double> tone_;
-  int stronger_elsewhere_ = 0;  // blocks in a row with a far stronger peak elsewhere
+  int stronger_elsewhere_ = 0;
+  bool held_ = false;  // blocks in a row with a far stronger peak elsewhere
 };

@@ -97,7 +97,7 @@ TEST(Listen, EachConditionIsDecodedWithinItsErrorBound) {
   r.snr_band_hz = 500;
   r.snr_db = 10;
   r.two_stations = true;
-  cases.push_back({"two stations taking turns", r, 0.1});
+  cases.push_back({"two stations taking turns", r, 0.02});
   r.other_hz = r.tone_hz;
   r.wpm = 14;
   r.other_wpm = 35;
