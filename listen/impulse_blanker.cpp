@@ -7,6 +7,8 @@ namespace {
 
 // How far above the level a crash stands (in power: 8 dB).
 constexpr double loud_ratio = 6.3;
+// How far above the level the tail of a crash is still taken for part of it.
+constexpr double tail_ratio = 3.0;
 constexpr double longest_seconds = 0.022;
 constexpr double margin_seconds = 0.0015;
 
@@ -25,7 +27,8 @@ void Impulse_Blanker::process(const float* in, std::size_t count, std::vector<fl
   // The state in locals for the loop: kept in members, every level would go
   // through memory at every sample, which costs more than the rest together.
   double short_power = short_power_, level = level_;
-  std::size_t at = at_, held = held_, loud_run = loud_;
+  std::size_t held_level = held_level_;
+  std::size_t at = at_, held = held_, loud_run = loud_, tail = tail_;
   long long written = written_, blank_from = blank_from_, blank_to = blank_to_;
   const double short_keep = 1.0 - short_share_;
   const std::size_t size = delay_.size();
@@ -49,9 +52,24 @@ void Impulse_Blanker::process(const float* in, std::size_t count, std::vector<fl
         const long long from = written - static_cast<long long>(loud_run + margin_);
         if (blank_to < written - static_cast<long long>(held)) blank_from = from;
         blank_to = written + static_cast<long long>(margin_);
+        tail = std::min(longest_, 2 * loud_run);
       }
       loud_run = 0;
-      level += (short_power > level ? attack_share_ : decay_share_) * (short_power - level);
+      if (tail > 0 && short_power > tail_ratio * level) {
+        // A crash dies away: its tail, still well above the level, would
+        // pass the narrow filter as a dot.
+        --tail;
+        blank_to = written + static_cast<long long>(margin_);
+      } else {
+        tail = 0;
+        // Not lifted by what comes between the loud pieces of a crash, and
+        // for no longer than a crash lasts: a louder signal cut into pieces
+        // by its own ripple must lift it.
+        const bool near_crash = written <= blank_to;
+        held_level = near_crash && short_power > level ? held_level + 1 : 0;
+        if (held_level == 0 || held_level > longest_)
+          level += (short_power > level ? attack_share_ : decay_share_) * (short_power - level);
+      }
     }
     // The oldest sample leaves, silenced if it lies in a crash.
     if (held == size) {
@@ -66,7 +84,8 @@ void Impulse_Blanker::process(const float* in, std::size_t count, std::vector<fl
   }
   out.resize(static_cast<std::size_t>(to - out.data()));
   short_power_ = short_power, level_ = level;
-  at_ = at, held_ = held, loud_ = loud_run;
+  held_level_ = held_level;
+  at_ = at, held_ = held, loud_ = loud_run, tail_ = tail;
   written_ = written, blank_from_ = blank_from, blank_to_ = blank_to;
 }
 
