@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <numbers>
 
 namespace {
@@ -87,7 +85,6 @@ void Morse_Listener::narrow(float sample) {
       if (silent_ > silence_limit_ && !pending_) {
         // What follows a long silence is held back until its speed is known.
         pending_ = true;
-        if (getenv("DBG")) fprintf(stderr, "{pending at %.2f s}", finder_.blocks() * 512.0 / rate_);
         finder_.hold(true);
         pending_samples_ = silent_ * sum_length_;
         pending_blocks_ = 0;
@@ -101,9 +98,6 @@ void Morse_Listener::narrow(float sample) {
         since_normalised_ = 0;
       }
       const double hz = *finder_.tone();
-      if (getenv("DBG") && std::abs(hz - step_hz_) > 20)
-        fprintf(stderr, "{tone %.0f -> %.0f at %.2f}", step_hz_, hz,
-                finder_.blocks() * 512.0 / rate_);
       if (std::abs(hz - step_hz_) > 0.05) {
         step_hz_ = hz;
         step_ = std::polar(1.0, 2.0 * std::numbers::pi * hz / rate_);
@@ -214,9 +208,6 @@ bool Morse_Listener::probe_speed(const std::vector<std::complex<float>>& baseban
 void Morse_Listener::start(double hz, double element,
                            const std::vector<std::complex<float>>& baseband) {
   finder_.lock(hz);
-  if (getenv("DBG"))
-    fprintf(stderr, "{start %.0f Hz element %.3f at %.2f}", hz, element,
-            finder_.blocks() * 512.0 / rate_);
   started_ = true;
   step_hz_ = hz;
   step_ = std::polar(1.0, 2.0 * std::numbers::pi * hz / rate_);
@@ -313,7 +304,6 @@ bool Morse_Listener::recheck_after_silence() {
 }
 
 void Morse_Listener::release() {
-  if (getenv("DBG")) fprintf(stderr, "{release at %.2f s}", finder_.blocks() * 512.0 / rate_);
   for (const Key_Event& e : held_) decoder_.push(e);
   held_.clear();
   pending_ = false;
@@ -325,9 +315,6 @@ void Morse_Listener::release() {
 // the silence itself.
 void Morse_Listener::restart(double hz, double element,
                              const std::vector<std::complex<float>>& baseband) {
-  if (getenv("DBG"))
-    fprintf(stderr, "{restart at %.2f s: %.0f Hz element %.3f}", finder_.blocks() * 512.0 / rate_,
-            hz, element);
   detector_.finish(events_);
   held_.insert(held_.end(), events_.begin(), events_.end());
   events_.clear();
@@ -363,8 +350,6 @@ void Morse_Listener::recheck_speed() {
   if (!probe_speed(baseband, element)) return;
   if (std::abs(std::log(element / first_element_)) < std::log(1.6)) return;
   first_element_ = std::clamp(element, shortest_element, longest_element);
-  if (getenv("DBG"))
-    fprintf(stderr, "{recheck speed %.3f at %.2f}", element, finder_.blocks() * 512.0 / rate_);
   detector_.set_element(first_element_);
 }
 
