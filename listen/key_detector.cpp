@@ -15,6 +15,8 @@ constexpr double hysteresis = 0.06;
 // up to 10 dB a second).
 constexpr double mark_seconds = 0.08;
 constexpr double space_seconds = 0.2;
+// How long after the last mark the mark level still follows.
+constexpr double silence_seconds = 1.0;
 
 }  // namespace
 
@@ -82,7 +84,11 @@ void Key_Detector::push(std::complex<float> sample, std::vector<Key_Event>& even
   const bool above = e > threshold + (key_ ? -hysteresis : hysteresis) * span;
   // The space level from the lower quarter only: the slopes of the filtered
   // marks around short gaps would otherwise lift it, and the threshold with it.
-  if (e > threshold) {
+  // In a long silence a noise peak that crosses the threshold would pull the
+  // mark level down, and the threshold with it, until noise makes marks: the
+  // level moves only while marks are being heard (a fading signal's too).
+  since_mark_ = key_ ? 0 : since_mark_ + 1;
+  if (e > threshold && since_mark_ < static_cast<long long>(silence_seconds * rate_)) {
     mark_level_ += (e - mark_level_) / (mark_seconds * rate_);
   } else if (e < space_level_ + 0.25 * span) {
     space_level_ += (e - space_level_) / (space_seconds * rate_);

@@ -49,8 +49,9 @@ class Key_Detector {
   double space_level_ = 0.0;
   bool calibrated_ = false;
 
-  bool key_ = false;           // the state taken
-  std::size_t differing_ = 0;  // samples in a row that disagree with it
-  long long time_ = 0;         // samples so far
-  long long changed_at_ = 0;   // when the state taken began
+  bool key_ = false;                  // the state taken
+  long long since_mark_ = 1LL << 40;  // samples since a mark was last taken
+  std::size_t differing_ = 0;         // samples in a row that disagree with it
+  long long time_ = 0;                // samples so far
+  long long changed_at_ = 0;          // when the state taken began
 };

@@ -12,6 +12,8 @@ constexpr std::size_t window_size = 240;
 constexpr std::size_t lookahead = 48;
 // A mark this long or longer is a dash when all marks look alike.
 constexpr double lone_dash_seconds = 0.17;
+// A lone mark shorter than this share of the local dot is noise.
+constexpr double blip_share = 0.5;
 
 struct Cluster {
   double mean = 0.0;
@@ -289,20 +291,26 @@ void Timing_Decoder::decide_oldest() {
   if (!learned_ || ++since_learned_ >= 4 || decided_ >= classes_.dot.size()) learn();
   const std::size_t i = decided_++;
   const Entry& e = window_[i];
-  code_ += e.mark >= classes_.dash_above * classes_.dot[i] ? '-' : '.';
-  switch (gap_class(i)) {
-    case Gap::Element:
-      break;
-    case Gap::Letter:
-      out_ += code_;
-      out_ += ' ';
-      code_.clear();
-      break;
-    case Gap::Word:
-      out_ += code_;
-      out_ += "   ";
-      code_.clear();
-      break;
+  const Gap gap = gap_class(i);
+  // A mark far shorter than a dot, alone between letters, is a noise peak:
+  // no element is that short, and a letter made of it would be an E.
+  const bool blip = code_.empty() && gap != Gap::Element && e.mark < blip_share * classes_.dot[i];
+  if (!blip) code_ += e.mark >= classes_.dash_above * classes_.dot[i] ? '-' : '.';
+  if (!code_.empty()) {
+    switch (gap) {
+      case Gap::Element:
+        break;
+      case Gap::Letter:
+        out_ += code_;
+        out_ += ' ';
+        code_.clear();
+        break;
+      case Gap::Word:
+        out_ += code_;
+        out_ += "   ";
+        code_.clear();
+        break;
+    }
   }
   if (window_.size() > window_size && decided_ > 0) {
     window_.pop_front();

@@ -8,6 +8,8 @@
 #include <random>
 #include <vector>
 
+#include "engine/morse_table.h"
+#include "engine/morse_to_text.h"
 #include "listen/decimator.h"
 #include "listen/impulse_blanker.h"
 #include "listen/key_detector.h"
@@ -95,6 +97,29 @@ TEST(Listener, NoiseAloneGivesNothing) {
       EXPECT_EQ(listen(synthesize(r), rate), "") << rate << " Hz";
     }
   }
+}
+
+// Eight seconds of a receiver's noise before a fast station: its peaks must
+// not drag the mark level down until the noise itself makes letters. (A
+// noise peak as long as a dot is a dot: one such letter may come.)
+TEST(Listener, NoiseBeforeTheFirstLetterMakesNoRunOfLetters) {
+  Synth_Recording r;
+  r.rate = 48000;
+  r.tone_hz = 1000;
+  r.wpm = 42.94;
+  r.lead_in = 8.41;
+  r.filter = Receiver_Filter::cw;
+  r.snr_db = 6;
+  r.snr_band_hz = 500;
+  r.seed = 1011;
+  r.text = radio_words(r.seed, 177);
+  const std::string morse = listen(synthesize(r), r.rate);
+  TMorse_Code_Table table;
+  Build_Morse_Code_Table(table, kAlphabet_English);
+  const std::string text = morse_line_to_text(table, morse);
+  const std::size_t first = text.find(r.text.substr(0, r.text.find(' ')));
+  ASSERT_NE(first, std::string::npos) << text;
+  EXPECT_LE(first, 2u) << text;
 }
 
 TEST(Listener, ALoneMarkAtTheVeryEndIsDecoded) {
