@@ -55,7 +55,11 @@ void Impulse_Blanker::process(const float* in, std::size_t count, std::vector<fl
         tail = std::min(longest_, 2 * loud_run);
       }
       loud_run = 0;
-      if (tail > 0 && short_power > tail_ratio * level) {
+      if (tail == 0 && written > blank_to) {
+        // The usual case, no crash near: the level follows.
+        held_level = 0;
+        level += (short_power > level ? attack_share_ : decay_share_) * (short_power - level);
+      } else if (tail > 0 && short_power > tail_ratio * level) {
         // A crash dies away: its tail, still well above the level, would
         // pass the narrow filter as a dot.
         --tail;
