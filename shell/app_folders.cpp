@@ -6,7 +6,9 @@
 #include <string_view>
 #include <system_error>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "platform/program_path.h"
+#else
 #include <pwd.h>
 #include <unistd.h>
 
@@ -114,6 +116,21 @@ App_Folders system_app_folders(const std::string& fallback, const std::string& p
                              return {};
                            }};
   return decide_app_folders(binary, probe);
+}
+
+#else
+
+std::string executable_from_argument(const char* argv0) {
+  const std::string path = running_program_path();
+  return path.empty() && argv0 != nullptr ? std::string(argv0) : path;
+}
+
+App_Folders system_app_folders(const std::string& fallback, const std::string& portable_folder) {
+  const std::string executable =
+      fallback.empty() ? running_program_path() : std::filesystem::path(fallback).string();
+  if (!portable_folder.empty()) return App_Folders::portable(portable_folder, executable);
+  return App_Folders::portable(
+      with_separator(std::filesystem::path(executable).parent_path().generic_string()), executable);
 }
 
 #endif
