@@ -125,12 +125,15 @@ std::string executable_from_argument(const char* argv0) {
   return path.empty() && argv0 != nullptr ? std::string(argv0) : path;
 }
 
+// The paths in the system's own spelling, with backslashes, as the window
+// shows a chosen file and the settings file keeps it.
 App_Folders system_app_folders(const std::string& fallback, const std::string& portable_folder) {
-  const std::string executable =
-      fallback.empty() ? running_program_path() : std::filesystem::path(fallback).string();
-  if (!portable_folder.empty()) return App_Folders::portable(portable_folder, executable);
-  return App_Folders::portable(
-      with_separator(std::filesystem::path(executable).parent_path().generic_string()), executable);
+  std::filesystem::path executable(fallback.empty() ? running_program_path() : fallback);
+  executable.make_preferred();
+  if (!portable_folder.empty()) return App_Folders::portable(portable_folder, executable.string());
+  std::string folder = executable.parent_path().string();
+  if (!folder.empty() && folder.back() != '\\') folder += '\\';
+  return App_Folders::portable(folder, executable.string());
 }
 
 #endif

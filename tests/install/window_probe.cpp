@@ -1,7 +1,8 @@
 // What the end-to-end check under Wine asks the window system, from inside:
 //   window_probe titles           the visible top-level windows' titles
 //   window_probe client <title>   "x y width height" of that window's client
-//                                 area on the screen; exit status 1 without it
+//                                 area on the screen, then of the whole
+//                                 window; exit status 1 without it
 //   window_probe profile <file> <section>
 //                                 the section's "key=value" lines as the
 //                                 system's profile calls read them
@@ -34,7 +35,11 @@ int main(int argc, char* argv[]) {
     if (window == nullptr || !IsWindowVisible(window) || !GetClientRect(window, &client)) return 1;
     POINT origin{0, 0};
     ClientToScreen(window, &origin);
-    std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    std::printf("%ld %ld %ld %ld %ld %ld %ld %ld\n", origin.x, origin.y, client.right,
+                client.bottom, outer.left, outer.top, outer.right - outer.left,
+                outer.bottom - outer.top);
     return 0;
   }
   if (argc == 4 && std::strcmp(argv[1], "profile") == 0) {

@@ -65,9 +65,9 @@ class Main_Window_Sound : public ::testing::Test {
 TEST_F(Main_Window_Sound, TheFirstShowingLoadsTheShippedTonesAndDefaultDelays) {
   TMainForm1 fresh{messages, services()};
   fresh.show();
-  const std::string folder = QCoreApplication::applicationDirPath().toStdString() + "/";
-  EXPECT_EQ(fresh.Dot_Sound_File_Name_Edit->text().toStdString(),
-            folder + "Mores_Code_Dot_Tone.wav");
+  // In the system's own spelling: backslashes on Windows.
+  const QString folder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + "/");
+  EXPECT_EQ(fresh.Dot_Sound_File_Name_Edit->text(), folder + "Mores_Code_Dot_Tone.wav");
   ASSERT_GT(fresh.Dot_Sound_Stream->size(), 44u);
   EXPECT_EQ(std::string(fresh.Dash_Sound_Stream->begin(), fresh.Dash_Sound_Stream->begin() + 4),
             "RIFF");
