@@ -7,6 +7,9 @@
 
 #include "cli/cli_main.h"
 #include "platform/font_families.h"
+#ifdef _WIN32
+#include "platform/parent_console.h"
+#endif
 #include "shell/main_form.h"
 #include "shell/message_box.h"
 #include "widgets/app_style.h"
@@ -101,7 +104,12 @@ void release_held_messages(QtMessageHandler handler) {
 int main(int argc, char* argv[]) {
   // Decided before any application object exists, so that the command line
   // needs no display.
-  if (wants_command_line(argc, argv)) return command_line_main(argc, argv);
+  if (wants_command_line(argc, argv)) {
+#ifdef _WIN32
+    use_parent_console();
+#endif
+    return command_line_main(argc, argv);
+  }
 #ifndef _WIN32
   if (!is_set("DISPLAY") && !is_set("WAYLAND_DISPLAY") && !is_set("QT_QPA_PLATFORM"))
     return no_display();

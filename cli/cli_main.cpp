@@ -2,6 +2,11 @@
 
 #include <unistd.h>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "cli/element_sounds.h"
 #include "cli/listen_command.h"
 #include "cli/options.h"
@@ -77,6 +82,12 @@ int run_command_line(const std::vector<std::string>& arguments, const App_Folder
 
 int command_line_main(int argc, char* argv[]) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
+#ifdef _WIN32
+  // The bytes pass as they are: no line ends turned into CR LF and back, no
+  // end at a Ctrl-Z.
+  _setmode(STDIN_FILENO, _O_BINARY);
+  _setmode(STDOUT_FILENO, _O_BINARY);
+#endif
   Fd_Source in(STDIN_FILENO);
   Fd_Sink out(STDOUT_FILENO);
   Fd_Sink err(STDERR_FILENO);

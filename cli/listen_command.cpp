@@ -1,6 +1,8 @@
 #include "cli/listen_command.h"
 
+#ifndef _WIN32
 #include <SDL.h>
+#endif
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,8 +20,10 @@
 #include "engine/riff_chunks.h"
 #include "listen/morse_listener.h"
 #include "listen/wav_stream.h"
+#ifndef _WIN32
 #include "platform/linux/device_sound_decoder.h"
 #include "platform/linux/sdl_library.h"
+#endif
 #include "shell/area_conversion.h"
 #include "shell/code_page.h"
 
@@ -147,6 +151,15 @@ class Listening {
 // A WAV that the stream does not read, decoded whole by the player's decoder
 // as every WAV once was: compressed formats, and files whose header is out
 // of the usual order.
+#ifdef _WIN32
+// Windows has no sound library: only what the stream reads can be heard.
+bool decode_whole(const std::vector<unsigned char>& image, const std::string& name, Listening&,
+                  std::string& error) {
+  if (wav_rate(image) > 0 && has_empty_data(image)) return true;
+  error = name + " is no uncompressed WAV file that can be played";
+  return false;
+}
+#else
 bool decode_whole(const std::vector<unsigned char>& image, const std::string& name,
                   Listening& listening, std::string& error) {
   if (image.size() > std::size_t{INT_MAX}) {
@@ -173,6 +186,7 @@ bool decode_whole(const std::vector<unsigned char>& image, const std::string& na
     listening.hear(wanted.freq, samples + at, std::min(block, count - at));
   return true;
 }
+#endif
 
 // A file opened for reading, closed with it.
 struct Open_File {
@@ -185,7 +199,11 @@ struct Open_File {
 // The file's descriptor, or the reason it cannot be read in the words the
 // player uses. A folder opens but reads as an error: it is refused here.
 bool open_file(const std::string& path, Open_File& file, std::string& error) {
+#ifdef _WIN32
+  file.fd = ::open(path.c_str(), O_RDONLY | O_BINARY);
+#else
   file.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+#endif
   int reason = file.fd < 0 ? errno : 0;
   struct stat info {};
   if (reason == 0 && ::fstat(file.fd, &info) == 0 && S_ISDIR(info.st_mode)) reason = EISDIR;

@@ -1,7 +1,5 @@
 #include "cli/wav_writer.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -12,6 +10,8 @@
 #include <cstring>
 #include <iterator>
 #include <vector>
+
+#include "platform/atomic_file.h"
 
 namespace {
 
@@ -53,7 +53,11 @@ std::string header(const Pcm_Format& f, std::uint32_t data_bytes) {
 // or a kill leaves nothing behind either. Only async-signal-safe calls below.
 char pending_temp[4096];
 volatile std::sig_atomic_t pending_temp_set = 0;
+#ifdef _WIN32
+constexpr int cleanup_signals[] = {SIGINT, SIGTERM};
+#else
 constexpr int cleanup_signals[] = {SIGINT, SIGTERM, SIGHUP};
+#endif
 using Handler = void (*)(int);
 Handler previous_handlers[std::size(cleanup_signals)];
 
@@ -97,30 +101,24 @@ bool write_all(int fd, std::string_view bytes) {
 
 Wav_Writer::Wav_Writer(std::string path, Pcm_Format format)
     : path_(std::move(path)), format_(format) {
-  std::vector<char> name(path_.begin(), path_.end());
-  for (const char c : std::string_view(".XXXXXX")) name.push_back(c);
-  name.push_back('\0');
+#ifndef _WIN32
   // The signals wait until the handler knows the file's name.
   sigset_t cleanup{};
   sigset_t before{};
   sigemptyset(&cleanup);
   for (const int s : cleanup_signals) sigaddset(&cleanup, s);
   ::sigprocmask(SIG_BLOCK, &cleanup, &before);
-  fd_ = ::mkstemp(name.data());
+#endif
+  fd_ = create_temporary_beside(path_, temp_path_);
   const int create_error = errno;
-  if (fd_ >= 0) {
-    temp_path_ = name.data();
-    guard_temp(temp_path_);
-  }
+  if (fd_ >= 0) guard_temp(temp_path_);
+#ifndef _WIN32
   ::sigprocmask(SIG_SETMASK, &before, nullptr);
+#endif
   if (fd_ < 0) {
     fail("cannot write", create_error);
     return;
   }
-  // mkstemp makes the file private; a finished WAV gets a new file's usual rights.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd_, 0666 & ~mask);
   pending_.reserve(write_size + header_bytes);
   put(header(format_, 0));
 }
@@ -200,7 +198,7 @@ bool Wav_Writer::commit() {
     fail("cannot write", errno);
     return false;
   }
-  const bool synced = ::fsync(fd_) == 0;
+  const bool synced = sync_to_disk(fd_);
   const int sync_error = errno;
   const bool closed = ::close(fd_) == 0;
   fd_ = -1;
@@ -208,7 +206,7 @@ bool Wav_Writer::commit() {
     fail("cannot write", synced ? errno : sync_error);
     return false;
   }
-  if (::rename(temp_path_.c_str(), path_.c_str()) != 0) {
+  if (!move_over(temp_path_, path_)) {
     fail("cannot write", errno);
     return false;
   }

@@ -6,7 +6,9 @@
 #include <string_view>
 #include <system_error>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "platform/program_path.h"
+#else
 #include <pwd.h>
 #include <unistd.h>
 
@@ -114,6 +116,24 @@ App_Folders system_app_folders(const std::string& fallback, const std::string& p
                              return {};
                            }};
   return decide_app_folders(binary, probe);
+}
+
+#else
+
+std::string executable_from_argument(const char* argv0) {
+  const std::string path = running_program_path();
+  return path.empty() && argv0 != nullptr ? std::string(argv0) : path;
+}
+
+// The paths in the system's own spelling, with backslashes, as the window
+// shows a chosen file and the settings file keeps it.
+App_Folders system_app_folders(const std::string& fallback, const std::string& portable_folder) {
+  std::filesystem::path executable(fallback.empty() ? running_program_path() : fallback);
+  executable.make_preferred();
+  if (!portable_folder.empty()) return App_Folders::portable(portable_folder, executable.string());
+  std::string folder = executable.parent_path().string();
+  if (!folder.empty() && folder.back() != '\\') folder += '\\';
+  return App_Folders::portable(folder, executable.string());
 }
 
 #endif

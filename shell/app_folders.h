@@ -66,14 +66,14 @@ std::string executable_path(const Binary_Path& binary);
 // always was; an unknown binary's folder is the working folder.
 App_Folders decide_app_folders(const Binary_Path& binary, const Folder_Probe& probe);
 
-#ifndef _WIN32
 // The decision for the running binary, the real files and the environment.
 // `fallback` is the binary's path as the toolkit or argv[0] gives it. A
-// `portable_folder` given (a test's own) holds everything instead.
+// `portable_folder` given (a test's own) holds everything instead. On Windows
+// the program is always portable: it keeps its files in its own folder.
 App_Folders system_app_folders(const std::string& fallback,
                                const std::string& portable_folder = {});
 
 // argv[0] as a path from the root: made absolute against the working folder
-// when it names a folder, or found on PATH when it is a bare name.
+// when it names a folder, or found on PATH when it is a bare name. On Windows
+// the system's own path of the running program.
 std::string executable_from_argument(const char* argv0);
-#endif

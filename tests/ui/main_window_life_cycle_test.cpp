@@ -310,6 +310,10 @@ TEST_F(Main_Window_Life_Cycle, AMissingOrFailingOpenerIsToldInABox) {
 }
 
 TEST_F(Main_Window_Life_Cycle, ShortcutsAreMadeInANewHomeFolderAndDeletedAgain) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the desktop's launcher files; Windows makes shell links, tested with the "
+                  "platform and under Wine end to end";
+#endif
   // The system's registry layer, pointed at a home folder of this test in
   // which none of the shortcut folders exists yet.
   const QByteArray home = qgetenv("HOME");

@@ -7,6 +7,7 @@
 #include <QCompleter>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QMouseEvent>
 #include <QTest>
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include "fakes/fake_clock.h"
 #include "fakes/fake_messages.h"
 #include "shell/main_form.h"
+#include "sound/sound_selection.h"
 #include "ui/fake_time_loop.h"
 
 namespace {
@@ -63,9 +65,9 @@ class Main_Window_Sound : public ::testing::Test {
 TEST_F(Main_Window_Sound, TheFirstShowingLoadsTheShippedTonesAndDefaultDelays) {
   TMainForm1 fresh{messages, services()};
   fresh.show();
-  const std::string folder = QCoreApplication::applicationDirPath().toStdString() + "/";
-  EXPECT_EQ(fresh.Dot_Sound_File_Name_Edit->text().toStdString(),
-            folder + "Mores_Code_Dot_Tone.wav");
+  // In the system's own spelling: backslashes on Windows.
+  const QString folder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + "/");
+  EXPECT_EQ(fresh.Dot_Sound_File_Name_Edit->text(), folder + "Mores_Code_Dot_Tone.wav");
   ASSERT_GT(fresh.Dot_Sound_Stream->size(), 44u);
   EXPECT_EQ(std::string(fresh.Dash_Sound_Stream->begin(), fresh.Dash_Sound_Stream->begin() + 4),
             "RIFF");
@@ -213,7 +215,11 @@ TEST_F(Main_Window_Sound, ChoosingASoundFileLoadsItAndRemembersItsFolder) {
   form.sound_selection.run_dialog = [&](QFileDialog& dialog) -> std::optional<QString> {
     seen = &dialog;
     EXPECT_EQ(dialog.windowTitle(), "Select \"Dash\" Sound :");
+#ifdef _WIN32
+    EXPECT_EQ(dialog.nameFilters(), (QStringList{"WAVE Files (*.wav)", "All Files (*.*)"}));
+#else
     EXPECT_EQ(dialog.nameFilters(), (QStringList{"WAVE Files (*.wav)", "All Files (*)"}));
+#endif
     EXPECT_EQ(dialog.directory().absolutePath() + "/",
               QCoreApplication::applicationDirPath() + "/");
     // The user typed part of a name: its completions are listed when the dialog closes.
@@ -229,12 +235,13 @@ TEST_F(Main_Window_Sound, ChoosingASoundFileLoadsItAndRemembersItsFolder) {
   EXPECT_EQ(std::string(form.Dash_Sound_Stream->begin(), form.Dash_Sound_Stream->end()),
             "RIFFbeep");
   EXPECT_EQ(form.Dot_Sound_Stream, dot);
-  EXPECT_EQ(form.Last_Directory_Edit->text().toStdString(), folder.string() + "/");
+  EXPECT_EQ(form.Last_Directory_Edit->text().toStdString(), folder.string() + kFolder_Separator);
 
   form.sound_selection.run_dialog = [&](QFileDialog& dialog) -> std::optional<QString> {
-    EXPECT_EQ(dialog.directory().absolutePath().toStdString(), folder.string());
+    EXPECT_EQ(dialog.directory().absolutePath().toStdString(), folder.generic_string());
     // The dot file lies in another folder: its whole path is offered, and Open takes it.
-    EXPECT_EQ(name_box(dialog)->text(), form.Dot_Sound_File_Name_Edit->text());
+    EXPECT_EQ(name_box(dialog)->text(),
+              QDir::toNativeSeparators(form.Dot_Sound_File_Name_Edit->text()));
     EXPECT_TRUE(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)->isEnabled());
     return std::nullopt;
   };
