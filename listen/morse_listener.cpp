@@ -114,8 +114,7 @@ void Morse_Listener::narrow(float sample) {
     const std::optional<double> hz = finder_.strongest();
     // A peak that stays put for seconds is a tone, even where the noise
     // blurs its keying; one of noise wanders.
-    const bool same =
-        hz && candidate_hz_ && std::abs(*hz - *candidate_hz_) < 3.0 * rate_ / Tone_Finder::block;
+    const bool same = hz && candidate_hz_ && same_tone(*hz, *candidate_hz_);
     // A look that finds no clear peak (a word gap, a deep fade) counts
     // neither way.
     if (same) {
@@ -245,7 +244,7 @@ std::optional<std::complex<float>> Morse_Listener::mix_down(float sample) {
 // tone is taken, with what it sent during the silence; true then.
 bool Morse_Listener::look_elsewhere() {
   const std::optional<double> hz = finder_.strongest();
-  if (!hz || std::abs(*hz - step_hz_) < 3.0 * rate_ / Tone_Finder::block) return false;
+  if (!hz || same_tone(*hz, step_hz_)) return false;
   since_silence();
   const std::vector<std::complex<float>> baseband = mixed_at(*hz);
   double element = 0.0;
@@ -281,9 +280,7 @@ bool Morse_Listener::recheck_after_silence() {
   // leaks into a look at the old tone and would pass for its keying. Its
   // keying is waited for, up to the usual limit.
   const std::optional<double> hz = finder_.strongest();
-  if (hz && std::abs(*hz - step_hz_) >= 3.0 * rate_ / Tone_Finder::block &&
-      pending_blocks_ < pending_tries)
-    return false;
+  if (hz && !same_tone(*hz, step_hz_) && pending_blocks_ < pending_tries) return false;
   since_silence();
   const std::vector<std::complex<float>> baseband = mixed_at(step_hz_);
   double element = 0.0;

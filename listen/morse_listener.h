@@ -13,6 +13,7 @@
 // the timing decoder those into codes. Nothing is decoded before a keyed
 // signal is found; the seconds heard while looking are decoded then.
 
+#include <cmath>
 #include <complex>
 #include <cstddef>
 #include <memory>
@@ -59,6 +60,10 @@ class Morse_Listener {
 
  private:
   void narrow_all();
+  // Two peaks within a few bins of the finder are one tone, drifting.
+  bool same_tone(double a, double b) const {
+    return std::abs(a - b) < 3.0 * rate_ / Tone_Finder::block;
+  }
   bool look_elsewhere();
   void since_silence();
   bool recheck_after_silence();
