@@ -201,8 +201,8 @@ int main(int argc, char* argv[]) {
       const std::string got = decode(samples, r.rate, table, cpu);
       const double cer = character_error_rate(got, r.text);
       if (std::getenv("LISTEN_VERBOSE") && cer > 0)
-        std::printf("  %d Hz %.0f Hz %.1f WPM\n  want %s\n  got  %s\n", r.rate, r.tone_hz, r.wpm,
-                    r.text.c_str(), got.substr(0, 300).c_str());
+        std::printf("  %d Hz %.0f Hz %.1f WPM: %.2f%%\n  want %s\n  got  %s\n", r.rate, r.tone_hz,
+                    r.wpm, 100 * cer, r.text.c_str(), got.substr(0, 300).c_str());
       errors += cer * double(r.text.size());
       characters += double(r.text.size());
       worst = std::max(worst, cer);

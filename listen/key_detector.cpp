@@ -8,8 +8,10 @@ namespace {
 // The longest filter, in samples: an element of 5 WPM at 500 Hz and more.
 constexpr std::size_t ring_size = 512;
 // Where the threshold lies between the space and mark levels, and the
-// hysteresis either side of it.
+// hysteresis either side of it. On the in-phase part alone, noise no longer
+// lifts the level of a gap, and the threshold moves up past the middle.
 constexpr double threshold_at = 0.45;
+constexpr double coherent_threshold_at = 0.55;
 constexpr double hysteresis = 0.06;
 // How fast the levels follow (fading of 15 dB at 0.2 Hz changes the level by
 // up to 10 dB a second).
@@ -46,6 +48,7 @@ double Key_Detector::envelope(std::complex<float> sample) {
   at_ = (at_ + 1) % ring_size;
   // The running sum drifts by rounding; a fresh one now and then stops that.
   if (++since_resum_ >= 4096) resum();
+  if (coherent_) return std::max(0.0, sum_.real()) / double(width_);
   // The sum stays far from overflow: a plain root is enough, and much faster
   // than std::abs's careful one.
   return std::sqrt(std::norm(sum_)) / double(width_);
@@ -54,6 +57,7 @@ double Key_Detector::envelope(std::complex<float> sample) {
 void Key_Detector::calibrate(const std::vector<std::complex<float>>& samples) {
   Key_Detector probe(rate_);
   probe.width_ = width_;
+  probe.coherent_ = coherent_;
   std::vector<double> levels;
   levels.reserve(samples.size());
   for (const std::complex<float>& s : samples) levels.push_back(probe.envelope(s));
@@ -80,7 +84,7 @@ void Key_Detector::push(std::complex<float> sample, std::vector<Key_Event>& even
     calibrated_ = true;
   }
   const double span = mark_level_ - space_level_;
-  const double threshold = space_level_ + threshold_at * span;
+  const double threshold = space_level_ + (coherent_ ? coherent_threshold_at : threshold_at) * span;
   const bool above = e > threshold + (key_ ? -hysteresis : hysteresis) * span;
   // The space level from the lower quarter only: the slopes of the filtered
   // marks around short gaps would otherwise lift it, and the threshold with it.

@@ -25,6 +25,9 @@ class Key_Detector {
   // The shortest element (dot or element gap) expected, in seconds: sets the
   // width of the filter and the shortest change taken.
   void set_element(double seconds);
+  // Samples turned onto the tone's phase: only their real part is weighed,
+  // which leaves out half the noise.
+  void set_coherent(bool coherent) { coherent_ = coherent; }
   // Starting levels from a stretch of input (typically its first seconds).
   void calibrate(const std::vector<std::complex<float>>& samples);
 
@@ -45,6 +48,7 @@ class Key_Detector {
   std::complex<double> sum_;
   std::size_t glitch_ = 1;  // samples a change must last to be taken
 
+  bool coherent_ = false;
   double mark_level_ = 0.0;
   double space_level_ = 0.0;
   bool calibrated_ = false;

@@ -99,6 +99,7 @@ void Morse_Listener::narrow(float sample) {
       }
       const double hz = *finder_.tone();
       if (std::abs(hz - step_hz_) > 0.05) {
+        tracker_.retune(hz - step_hz_);
         step_hz_ = hz;
         step_ = std::polar(1.0, 2.0 * std::numbers::pi * hz / rate_);
       }
@@ -165,26 +166,31 @@ std::vector<std::complex<float>> Morse_Listener::mixed_at(double hz) const {
 bool Morse_Listener::probe_speed(const std::vector<std::complex<float>>& baseband, double& element,
                                  double least_clarity) const {
   constexpr double widths[] = {0.01, 0.02, 0.04, 0.08};
-  double found[4], clarity[4];
-  for (int i = 0; i < 4; ++i) {
+  constexpr int n = 4;
+  double found[n], clarity[n];
+  bool coherent = false, steady = false;
+  const std::vector<std::complex<float>> turned_baseband = turned(baseband, coherent, steady);
+  const std::vector<std::complex<float>>& heard = coherent ? turned_baseband : baseband;
+  for (int i = 0; i < n; ++i) {
     Key_Detector probe(detector_rate_);
     probe.set_element(widths[i] / Key_Detector::width_share);
-    probe.calibrate(baseband);
+    probe.set_coherent(coherent);
+    probe.calibrate(heard);
     std::vector<Key_Event> probe_events;
-    for (const std::complex<float>& b : baseband) probe.push(b, probe_events);
+    for (const std::complex<float>& b : heard) probe.push(b, probe_events);
     probe.finish(probe_events);
     found[i] = Timing_Decoder::shortest_element(probe_events, 1.2 * widths[i]);
     clarity[i] = Timing_Decoder::mark_clarity(probe_events, 1.2 * widths[i]);
   }
   double clearest = 0.0;
-  for (int i = 0; i < 4; ++i)
+  for (int i = 0; i < n; ++i)
     if (found[i] >= 1.3 * widths[i]) clearest = std::max(clearest, clarity[i]);
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < n; ++i) {
     // Noise gives marks as short as the filter lets through, which grow
     // with its width; a keyed element is found alike by a filter half or
     // twice as wide (one too wide merges elements).
     const auto alike = [&](int a, int b) {
-      return a >= 0 && b < 4 && std::abs(std::log(found[b] / found[a])) < std::log(1.6);
+      return a >= 0 && b < n && std::abs(std::log(found[b] / found[a])) < std::log(1.6);
     };
     const bool steady = alike(i - 1, i) || alike(i, i + 1);
     if (clarity[i] >= std::max(least_clarity, 0.75 * clearest) && found[i] >= 1.3 * widths[i] &&
@@ -193,8 +199,8 @@ bool Morse_Listener::probe_speed(const std::vector<std::complex<float>>& baseban
       return true;
     }
   }
-  element = found[3];
-  for (int i = 0; i < 3; ++i) {
+  element = found[n - 1];
+  for (int i = 0; i < n - 1; ++i) {
     if (found[i] >= 1.3 * widths[i] &&
         std::abs(std::log(found[i + 1] / found[i])) < std::log(1.35)) {
       element = found[i];
@@ -202,6 +208,24 @@ bool Morse_Listener::probe_speed(const std::vector<std::complex<float>>& baseban
     }
   }
   return false;
+}
+
+// A stretch turned onto the tone's phase by a tracker primed on it; whether
+// the phase held steadily; and whether, with the tone weak enough, only its
+// in-phase part is to be weighed. `tracker` gets the state primed, before the
+// stretch was turned.
+std::vector<std::complex<float>> Morse_Listener::turned(
+    const std::vector<std::complex<float>>& baseband, bool& coherent, bool& steady,
+    Phase_Tracker* tracker) const {
+  Phase_Tracker trial(detector_rate_);
+  trial.prime(baseband);
+  if (tracker != nullptr) *tracker = trial;
+  std::vector<std::complex<float>> turned;
+  turned.reserve(baseband.size());
+  for (const std::complex<float>& b : baseband) turned.push_back(trial.turn(b));
+  steady = trial.steady();
+  coherent = steady && trial.weak();
+  return turned;
 }
 
 void Morse_Listener::start(double hz, double element,
@@ -225,7 +249,10 @@ void Morse_Listener::start(double hz, double element,
   silence_limit_ =
       static_cast<long long>(std::max(silence_seconds, 20.0 * element) * detector_rate_);
   detector_.set_element(element);
-  detector_.calibrate(baseband);
+  bool coherent = false, steady = false;
+  const std::vector<std::complex<float>> heard = turned(baseband, coherent, steady, &tracker_);
+  detector_.set_coherent(coherent);
+  detector_.calibrate(coherent ? heard : baseband);
   for (const std::complex<float>& b : baseband) to_detector(b);
 }
 
@@ -351,7 +378,12 @@ void Morse_Listener::recheck_speed() {
 }
 
 void Morse_Listener::to_detector(std::complex<float> baseband) {
-  detector_.push(baseband, events_);
+  // Turned onto the tone's phase, once that is held, even where only the
+  // magnitude is weighed: the loop takes out what the finder's bins leave
+  // of the tone's offset. Until then, a wrong offset would only lose some.
+  const std::complex<float> turned = tracker_.turn(baseband);
+  detector_.set_coherent(tracker_.steady() && tracker_.weak());
+  detector_.push(tracker_.steady() && tracker_.weak() ? turned : baseband, events_);
   if (in_space_) ++silent_;
   if (events_.empty()) return;
   if (pending_)
@@ -363,11 +395,12 @@ void Morse_Listener::to_detector(std::complex<float> baseband) {
   silent_ = 0;
   events_.clear();
   // Noise that gets through a filter too narrow makes short marks, which
-  // would narrow it further; so it stays within reach of the first look,
-  // wide enough for a speed that doubles.
+  // would narrow it further: so it narrows little below the speed the last
+  // look confirmed (a look every few seconds follows a faster sender), and
+  // stays wide enough for a speed that halves.
   if (decoder_.element_seconds() > 0.0)
     detector_.set_element(std::clamp(decoder_.element_seconds(),
-                                     std::max(shortest_element, 0.33 * first_element_),
+                                     std::max(shortest_element, 0.7 * first_element_),
                                      std::min(longest_element, 2.5 * first_element_)));
   silence_limit_ = static_cast<long long>(
       std::max(silence_seconds, 20.0 * decoder_.element_seconds()) * detector_rate_);

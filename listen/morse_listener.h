@@ -9,7 +9,8 @@
 // down to a few kHz; a peak of the spectrum is taken for the tone once its
 // keying shows Morse timing, and followed, or left for another station's
 // after a long silence; it is mixed down to 0 Hz and summed to a few hundred
-// samples a second; the key detector turns that into marks and spaces, and
+// samples a second, and its phase followed, so that of a weak tone only the
+// in-phase part is weighed; the key detector turns that into marks and spaces, and
 // the timing decoder those into codes. Nothing is decoded before a keyed
 // signal is found; the seconds heard while looking are decoded then.
 
@@ -24,6 +25,7 @@
 #include "listen/decimator.h"
 #include "listen/impulse_blanker.h"
 #include "listen/key_detector.h"
+#include "listen/phase_tracker.h"
 #include "listen/timing_decoder.h"
 #include "listen/tone_finder.h"
 
@@ -74,6 +76,9 @@ class Morse_Listener {
   std::vector<std::complex<float>> mixed_at(double hz) const;
   bool probe_speed(const std::vector<std::complex<float>>& baseband, double& element,
                    double least_clarity = 3.5) const;
+  std::vector<std::complex<float>> turned(const std::vector<std::complex<float>>& baseband,
+                                          bool& coherent, bool& steady,
+                                          Phase_Tracker* tracker = nullptr) const;
   void start(double hz, double element, const std::vector<std::complex<float>>& baseband);
   // The tone mixed down to 0 Hz and summed: a detector sample every
   // `sum_length_` narrowed samples.
@@ -115,6 +120,7 @@ class Morse_Listener {
   int since_normalised_ = 0;
 
   double first_element_ = 0.06;  // seconds, from the first look at the speed
+  Phase_Tracker tracker_{1.0};
   Key_Detector detector_;
   Timing_Decoder decoder_;
   std::vector<Key_Event> events_;

@@ -10,6 +10,9 @@ constexpr double lowest_hz = 200.0;
 constexpr double highest_hz = 3000.0;
 // How far above the median bin a peak must stand to be a tone.
 constexpr double clear_ratio = 5.0;
+// A weak tone stands clear only in a longer average, whose noise varies less.
+constexpr double slow_blocks = 40.0;
+constexpr double slow_clear_ratio = 3.0;
 
 void fft(std::vector<std::complex<float>>& a, const std::vector<std::complex<float>>& twiddles) {
   const std::size_t n = a.size();
@@ -39,7 +42,8 @@ Tone_Finder::Tone_Finder(double rate)
       window_(block),
       fft_(block),
       twiddles_(block / 2),
-      average_(block / 2 + 1, 0.0) {
+      average_(block / 2 + 1, 0.0),
+      slow_(block / 2 + 1, 0.0) {
   for (int i = 0; i < block; ++i)
     window_[i] = static_cast<float>(0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * i / block));
   for (int k = 0; k < block / 2; ++k)
@@ -65,19 +69,22 @@ void Tone_Finder::analyse() {
   // An even mean of the first ten blocks, then a moving one over about ten.
   ++blocks_;
   const double weight = std::max(1.0 / blocks_, 0.1);
-  for (int k = low_bin_ - 2; k <= high_bin_ + 2; ++k)
+  const double slow_weight = std::max(1.0 / blocks_, 1.0 / slow_blocks);
+  for (int k = low_bin_ - 2; k <= high_bin_ + 2; ++k) {
     average_[k] += weight * (std::norm(fft_[k]) - average_[k]);
+    slow_[k] += slow_weight * (std::norm(fft_[k]) - slow_[k]);
+  }
   if (tone_) follow();
 }
 
 // The noise around `bin`: the median of the bins within a few hundred Hz of
 // it, leaving out the peak itself. A receiver's filter shapes the noise, so
 // the floor of the whole range would lie far below the noise beside a tone.
-double Tone_Finder::median_power(int bin) const {
+double Tone_Finder::median_power(int bin, const std::vector<double>& average) const {
   const int reach = std::max(8, static_cast<int>(300.0 * block / rate_));
   std::vector<double> around;
   for (int k = std::max(low_bin_, bin - reach); k <= std::min(high_bin_, bin + reach); ++k)
-    if (std::abs(k - bin) > 2) around.push_back(average_[k]);
+    if (std::abs(k - bin) > 2) around.push_back(average[k]);
   if (around.empty()) return 0.0;
   std::nth_element(around.begin(), around.begin() + around.size() / 2, around.end());
   return around[around.size() / 2];
@@ -85,7 +92,8 @@ double Tone_Finder::median_power(int bin) const {
 
 // The local maximum within `reach` bins of `bin`, placed between bins by a
 // parabola through the logarithms of its power and its neighbours'.
-std::optional<double> Tone_Finder::peak_near(int bin, int reach) const {
+std::optional<double> Tone_Finder::peak_near(int bin, int reach,
+                                             const std::vector<double>& average_) const {
   const int from = std::max(low_bin_, bin - reach);
   const int to = std::min(high_bin_, bin + reach);
   if (from > to) return std::nullopt;
@@ -105,21 +113,29 @@ std::optional<double> Tone_Finder::peak_near(int bin, int reach) const {
 std::optional<double> Tone_Finder::strongest() const {
   // Too low a rate leaves no room for a tone.
   if (blocks_ == 0 || high_bin_ - low_bin_ < 4) return std::nullopt;
-  const std::optional<double> hz = peak_near((low_bin_ + high_bin_) / 2, high_bin_);
-  if (!hz) return std::nullopt;
-  const int bin = static_cast<int>(std::lround(*hz * block / rate_));
-  if (!(average_[bin] > clear_ratio * median_power(bin))) return std::nullopt;
-  return hz;
+  const auto clear = [&](const std::vector<double>& average,
+                         double ratio) -> std::optional<double> {
+    const std::optional<double> hz = peak_near((low_bin_ + high_bin_) / 2, high_bin_, average);
+    if (!hz) return std::nullopt;
+    const int bin = static_cast<int>(std::lround(*hz * block / rate_));
+    if (!(average[bin] > ratio * median_power(bin, average))) return std::nullopt;
+    return hz;
+  };
+  if (const auto hz = clear(average_, clear_ratio)) return hz;
+  return clear(slow_, slow_clear_ratio);
 }
 
 void Tone_Finder::follow() {
   const int bin = static_cast<int>(std::lround(*tone_ * block / rate_));
-  const std::optional<double> near = peak_near(bin, 2);
-  if (near) {
+  const auto move_to = [&](const std::vector<double>& average, double ratio) {
+    const std::optional<double> near = peak_near(bin, 2, average);
+    if (!near) return false;
     const int near_bin = static_cast<int>(std::lround(*near * block / rate_));
-    if (average_[near_bin] >= clear_ratio * median_power(near_bin))
-      *tone_ += 0.3 * (*near - *tone_);
-  }
+    if (!(average[near_bin] >= ratio * median_power(near_bin, average))) return false;
+    *tone_ += 0.3 * (*near - *tone_);
+    return true;
+  };
+  if (!move_to(average_, clear_ratio)) move_to(slow_, slow_clear_ratio);
   // A much stronger tone elsewhere for a second or more: the tone locked
   // first was a weaker one, or the stronger started later.
   const std::optional<double> best = held_ ? std::nullopt : strongest();

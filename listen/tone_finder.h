@@ -1,7 +1,8 @@
 #pragma once
 // Finds the keyed tone in a stream: power spectra of short blocks, averaged
 // over a second or two, and the strongest peak between 200 and 3000 Hz that
-// stands clear of the noise around it. Once found, the tone is followed
+// stands clear of the noise around it; a weak one, in an average over a few
+// seconds, whose noise varies less. Once found, the tone is followed
 // within a few bins (a slow drift), and given up for another only when that
 // one has been far stronger for a while.
 
@@ -39,8 +40,8 @@ class Tone_Finder {
  private:
   void analyse();
   void follow();
-  std::optional<double> peak_near(int bin, int reach) const;
-  double median_power(int bin) const;
+  std::optional<double> peak_near(int bin, int reach, const std::vector<double>& average) const;
+  double median_power(int bin, const std::vector<double>& average) const;
 
   double rate_;
   std::vector<float> block_;
@@ -50,6 +51,7 @@ class Tone_Finder {
   std::vector<std::complex<float>> fft_;
   std::vector<std::complex<float>> twiddles_;
   std::vector<double> average_;  // power per bin, averaged over blocks
+  std::vector<double> slow_;     // the same over more blocks
   int low_bin_ = 0;
   int high_bin_ = 0;
   std::optional<double> tone_;

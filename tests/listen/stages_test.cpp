@@ -14,6 +14,7 @@
 #include "listen/impulse_blanker.h"
 #include "listen/key_detector.h"
 #include "listen/morse_listener.h"
+#include "listen/phase_tracker.h"
 #include "synth.h"
 
 namespace {
@@ -83,6 +84,47 @@ std::string listen(const std::vector<float>& samples, int rate) {
   // A tone is reported found exactly when something was decoded.
   EXPECT_EQ(listener.tone_hz().has_value(), !morse.empty()) << morse;
   return morse;
+}
+
+// A keyed tone 6 Hz off the mixer, in noise: the tracker turns the marks
+// onto the real axis and keeps them there, also after the mixer moves, and
+// calls the tone weak only when it is.
+TEST(PhaseTracker, HoldsTheTonesPhaseThroughGapsAndAMixerStep) {
+  constexpr double rate = 500, dot = 0.06;
+  const int pattern[] = {1, 1, 1, 0, 1, 0, 0, 0, 1, 0, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0};
+  for (const auto& [snr_db, weak] : {std::pair{-3.0, true}, std::pair{20.0, false}}) {
+    std::mt19937 random(7);
+    std::normal_distribution<double> gauss(0.0, std::sqrt(std::pow(10.0, -snr_db / 10.0) / 2.0));
+    double hz = 6.0, phase = 1.0;
+    const auto keyed = [&](long long n) { return pattern[long(n / (dot * rate)) % 20] == 1; };
+    const auto sample = [&](long long n) {
+      phase += 2.0 * std::numbers::pi * hz / rate;
+      return std::complex<float>(std::polar(keyed(n) ? 1.0 : 0.0, phase) +
+                                 std::complex<double>(gauss(random), gauss(random)));
+    };
+    std::vector<std::complex<float>> first;
+    for (long long n = 0; n < 4 * rate; ++n) first.push_back(sample(n));
+    Phase_Tracker tracker(rate);
+    tracker.prime(first);
+    for (const std::complex<float>& x : first) tracker.turn(x);
+    double in_phase = 0.0, across = 0.0, count = 0.0;
+    for (long long n = 4 * rate; n < 14 * rate; ++n) {
+      if (n == 9 * rate) {
+        hz -= 3.0;
+        tracker.retune(3.0);
+      }
+      const std::complex<float> turned = tracker.turn(sample(n));
+      if (!keyed(n) || n < 5 * rate) continue;
+      in_phase += turned.real();
+      across += turned.imag();
+      count += 1.0;
+    }
+    SCOPED_TRACE(snr_db);
+    EXPECT_GT(in_phase / count, 0.85);
+    EXPECT_LT(std::abs(across / count), 0.15);
+    EXPECT_TRUE(tracker.steady());
+    EXPECT_EQ(tracker.weak(), weak);
+  }
 }
 
 TEST(Listener, NoiseAloneGivesNothing) {
