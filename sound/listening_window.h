@@ -9,6 +9,9 @@ class Listening_Window {
   // As mouse keying appends: at the end of the input area's last line,
   // nothing there read back or rewritten.
   virtual void append_to_input_last_line(const std::string& text) = 0;
+  // Before the first code of a listening: a space after what the last line
+  // holds, unless it is empty or ends in one, so that the code stands apart.
+  virtual void set_input_apart() = 0;
   // The "Current Letter" indicator.
   virtual void set_letter_indicator(bool on) = 0;
   // The keying box's caption; empty: its own.

@@ -19,6 +19,7 @@ void Microphone_Listening::toggle() {
   }
   live_ = std::make_unique<Live_Listening>(std::move(opening.capture));
   last_ = ' ';
+  appended_ = false;
   caption_ = live_->caption();
   window_.set_keying_caption(caption_);
   window_.set_listening_checked(true);
@@ -56,6 +57,8 @@ void Microphone_Listening::tick() {
 
 void Microphone_Listening::append(const std::string& morse) {
   if (morse.empty()) return;
+  if (!appended_) window_.set_input_apart();
+  appended_ = true;
   window_.append_to_input_last_line(morse);
   for (const char c : morse) {
     // A code has ended: the letter is decided.

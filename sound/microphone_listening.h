@@ -39,4 +39,5 @@ class Microphone_Listening {
   std::string caption_;
   int indicator_left_ = 0;
   char last_ = ' ';  // the last character appended
+  bool appended_ = false;
 };
