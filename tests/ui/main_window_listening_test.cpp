@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QTest>
 #include <cstdio>
 #include <fstream>
@@ -203,7 +204,9 @@ TEST_F(Main_Window_Listening, ARecordingGivesWhatTheCommandLineGives) {
   // A file that is no recording: the command line's message, in a box.
   chosen = folder() + "tapwrenz.ini";
   write_file(chosen, "[tapwrenz]\r\n");
-  ASSERT_FALSE(listen_to_wav({chosen, true, 0, {}}, no_input, command_line, error, notice));
+  // The dialog gives the name in the system's spelling.
+  const std::string native = QDir::toNativeSeparators(QString::fromStdString(chosen)).toStdString();
+  ASSERT_FALSE(listen_to_wav({native, true, 0, {}}, no_input, command_line, error, notice));
   form->Open_Recording_Option->trigger();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, error);
