@@ -105,7 +105,9 @@ int main(int argc, char* argv[]) {
   std::printf("look-ahead %zu\n%-28s %8s %8s %10s %10s\n", lookahead, "condition", "median s",
               "90 % s", "CER live", "CER file");
   std::vector<double> all;
+  const char* only = std::getenv("LATENCY_ONLY");  // a part of the conditions' names
   for (const Condition& c : conditions) {
+    if (only != nullptr && std::string(c.name).find(only) == std::string::npos) continue;
     std::vector<double> latencies;
     double live_errors = 0, file_errors = 0, characters = 0;
     for (int k = 0; k < per_condition; ++k) {
@@ -127,6 +129,10 @@ int main(int argc, char* argv[]) {
       // merged by noise shifts the rest, which the median tolerates.
       for (std::size_t i = 0; i < std::min(ends.size(), live.letter_at.size()); ++i)
         latencies.push_back(live.letter_at[i] - ends[i]);
+      if (std::getenv("LATENCY_VERBOSE"))
+        std::printf("  want %s\n  live %s\n  file %s\n", r.text.c_str(),
+                    morse_line_to_text(table, live.morse).c_str(),
+                    morse_line_to_text(table, file.morse).c_str());
       live_errors +=
           character_error_rate(morse_line_to_text(table, live.morse), r.text) * r.text.size();
       file_errors +=
