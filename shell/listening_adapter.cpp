@@ -51,10 +51,13 @@ namespace {
 
 // The decoded Morse code into the input area; the line end that closes the
 // command line's output is no part of it.
+// Once another source has taken the input area over (`taken_over`), what
+// the recording still decides is dropped rather than mixed into its output.
 class Input_Area_Sink final : public Byte_Sink {
  public:
-  explicit Input_Area_Sink(Text_Area& area) : area_(area) {}
+  Input_Area_Sink(Text_Area& area, const bool& taken_over) : area_(area), taken_over_(taken_over) {}
   bool write(std::string_view bytes) override {
+    if (taken_over_) return true;
     std::string morse(bytes);
     std::erase(morse, '\n');
     if (morse.empty()) return true;
@@ -66,6 +69,7 @@ class Input_Area_Sink final : public Byte_Sink {
 
  private:
   Text_Area& area_;
+  const bool& taken_over_;
   bool appended_ = false;
 };
 
@@ -79,7 +83,7 @@ void listen_to_recording(TMainForm1& form, std::string& folder, const bool& halt
   folder = QDir::toNativeSeparators(QFileInfo(QString::fromStdString(*path)).absolutePath() + "/")
                .toStdString();
 
-  Input_Area_Sink sink(form.input_area());
+  Input_Area_Sink sink(form.input_area(), halted);
   Listen_Request request{*path, true, form.Alphabet_RadioGroup->itemIndex(), {}};
   form.Halt_Play_Back_Of_Sounds_CheckBox->setChecked(false);
   form.Halt_Playing_Sound_BitBtn->setEnabled(true);

@@ -27,5 +27,6 @@ class Window_Listening final : public Listening_Window {
 // "Open Recording...": a WAV file chosen in the sound dialog's style (from
 // `folder`, which then becomes the chosen file's) decoded into the input
 // area as `--listen FILE --to-morse` decodes it. The window stays live while
-// it runs, and "Halt" (or `halted` set meanwhile) ends it where it is.
+// it runs, and "Halt" ends it where it is; `halted`, set meanwhile by another
+// source of input, ends it and drops what it would still append.
 void listen_to_recording(TMainForm1& form, std::string& folder, const bool& halted);

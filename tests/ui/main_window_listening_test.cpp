@@ -9,6 +9,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 #include <fstream>
 
@@ -211,6 +212,29 @@ TEST_F(Main_Window_Listening, ARecordingGivesWhatTheCommandLineGives) {
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, error);
   EXPECT_EQ(input_as_text(), "PARIS 73");
+}
+
+TEST_F(Main_Window_Listening, KeyingDuringARecordingEndsItAndKeepsItsOutputApart) {
+  form = make_form();
+  form->show();
+  Test_Wav wav{capture_rate, 1, 16, {}};
+  for (const float s : recording("PARIS")) wav.samples.push_back(std::int16_t(s * 20000));
+  const std::string path = folder() + "over.wav";
+  write_file(path, wav_bytes(wav));
+  form->sound_selection.run_dialog = [&](QFileDialog&) -> std::optional<QString> {
+    return QString::fromStdString(path);
+  };
+  // A key press once the decoding has read two blocks and lets the window run.
+  QTimer turns;
+  int turn = 0;
+  QObject::connect(&turns, &QTimer::timeout, [&] {
+    if (++turn == 3) QTest::mousePress(form->GroupBox1, Qt::LeftButton);
+  });
+  turns.start(0);
+  form->Open_Recording_Option->trigger();
+  EXPECT_GE(turn, 3);
+  EXPECT_EQ(form->input_area().line(0), " .");
+  EXPECT_FALSE(form->Halt_Playing_Sound_BitBtn->isEnabled());
 }
 
 }  // namespace
