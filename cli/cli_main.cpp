@@ -9,6 +9,7 @@
 
 #include "cli/element_sounds.h"
 #include "cli/listen_command.h"
+#include "cli/listen_device.h"
 #include "cli/options.h"
 #include "cli/pipe_conversion.h"
 #include "cli/settings_defaults.h"
@@ -61,9 +62,18 @@ int run_command_line(const std::vector<std::string>& arguments, const App_Folder
   const Settings_Defaults defaults = read_settings_defaults(folders);
   if (o.mode == Cli_Mode::Wav) return render(o, defaults, in, out, err);
   std::string error;
+  if (o.mode == Cli_Mode::List_Devices)
+    return list_capture_devices(out, error) ? cli_exit_ok : report(err, error, cli_exit_failure);
+  if (o.mode == Cli_Mode::Listen_Device) {
+    const Listen_Device_Request request{o.listen_device, o.listen_morse,
+                                        o.alphabet.value_or(defaults.alphabet)};
+    return listen_to_device(request, until_interrupted(), out, error)
+               ? cli_exit_ok
+               : report(err, error, cli_exit_failure);
+  }
   if (o.mode == Cli_Mode::Listen) {
-    const Listen_Request request{o.listen_file, o.listen_morse,
-                                 o.alphabet.value_or(defaults.alphabet)};
+    const Listen_Request request{
+        o.listen_file, o.listen_morse, o.alphabet.value_or(defaults.alphabet), {}};
     std::string notice;
     if (!listen_to_wav(request, in, out, error, notice))
       return report(err, error, cli_exit_failure);

@@ -16,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+#include "cli/listen_output.h"
 #include "engine/morse_table.h"
 #include "engine/riff_chunks.h"
 #include "listen/morse_listener.h"
@@ -52,58 +53,12 @@ bool has_empty_data(const std::vector<unsigned char>& wav) {
   return false;
 }
 
-// The listener's Morse code, out as it comes: as it is, or word by word
-// through the table, each word converted as the Morse-to-text conversion
-// converts a line (it gives one space for a word gap, as here).
-class Listen_Output {
- public:
-  Listen_Output(const Listen_Request& request, Byte_Sink& sink)
-      : morse_(request.morse), page_(code_page_of_alphabet(request.alphabet)), output_(sink) {
-    Build_Morse_Code_Table(table_, request.alphabet);
-  }
-
-  void add(const std::string& morse, bool last) {
-    if (!morse.empty()) any_ = true;
-    if (morse_) {
-      output_.append(morse);
-    } else {
-      pending_ += morse;
-      for (std::size_t gap; (gap = pending_.find("   ")) != std::string::npos;) {
-        word(std::string_view(pending_).substr(0, gap));
-        output_.append(" ");
-        pending_.erase(0, gap + 3);
-      }
-      if (last) word(pending_);
-    }
-    if (last && any_) output_.append("\n");
-    output_.flush();
-  }
-  bool failed() const { return output_.failed(); }
-  // Whether any Morse code has come.
-  bool any() const { return any_; }
-
- private:
-  void word(std::string_view codes) {
-    converted_.clear();
-    append_converted_line(Conversion::Morse_to_Text, table_, codes, converted_);
-    text_.clear();
-    append_code_page_as_utf8(page_, converted_, text_);
-    output_.append(text_);
-  }
-
-  bool morse_;
-  Code_Page page_;
-  TMorse_Code_Table table_;
-  Output_Buffer output_;
-  std::string pending_, converted_, text_;
-  bool any_ = false;
-};
-
 // The listener, built once the recording's rate is known, with its output
 // and a measure of how loud the recording is.
 class Listening {
  public:
-  Listening(const Listen_Request& request, Byte_Sink& sink) : output_(request, sink) {}
+  Listening(const Listen_Request& request, Byte_Sink& sink)
+      : output_(request.morse, request.alphabet, sink) {}
 
   void hear(double rate, const float* samples, std::size_t count) {
     if (!listener_) listener_.emplace(rate);
@@ -240,6 +195,7 @@ bool listen_to_wav(const Listen_Request& request, Byte_Source& in, Byte_Sink& ou
       listening.pause();
       stalled = true;
     }
+    if (request.keep_going && !request.keep_going()) break;
     if ((n = source.read_some(block.data(), block.size())) == 0) break;
     stalled = false;
     const auto* bytes = reinterpret_cast<const unsigned char*>(block.data());

@@ -7,6 +7,7 @@
 // the recording. A WAV the stream does not read (compressed formats) is read
 // whole and decoded by the player's own decoder, as before.
 
+#include <functional>
 #include <string>
 
 #include "cli/byte_streams.h"
@@ -15,6 +16,9 @@ struct Listen_Request {
   std::string path;  // "-": standard input
   bool morse = false;
   int alphabet = 0;
+  // Asked after every block read: false ends the listening there, as if the
+  // recording ended (a window that lets its user halt it).
+  std::function<bool()> keep_going;
 };
 
 // False, with `error` set, when the file cannot be read, is no WAV that can

@@ -84,13 +84,16 @@ Parsed_Options parse_options(const std::vector<std::string>& arguments) {
   const QCommandLineOption to_text("to-text", {});
   const QCommandLineOption wav("wav", {}, "FILE");
   const QCommandLineOption listen("listen", {}, "FILE");
+  // Its device name, which may be left out, comes as the one argument.
+  const QCommandLineOption listen_device("listen-device", {});
+  const QCommandLineOption list_devices("list-devices", {});
   const QCommandLineOption alphabet("alphabet", {}, "NAME");
   const QCommandLineOption dot("dot", {}, "FILE");
   const QCommandLineOption dash("dash", {}, "FILE");
   const QCommandLineOption letter_delay("letter-delay", {}, "MS");
   const QCommandLineOption element_delay("element-delay", {}, "MS");
-  parser.addOptions({help, version, to_morse, to_text, wav, listen, alphabet, dot, dash,
-                     letter_delay, element_delay});
+  parser.addOptions({help, version, to_morse, to_text, wav, listen, listen_device, list_devices,
+                     alphabet, dot, dash, letter_delay, element_delay});
 
   QStringList list{QStringLiteral("tapwrenz")};
   for (const std::string& a : arguments) list << QString::fromLocal8Bit(a);
@@ -99,9 +102,10 @@ Parsed_Options parse_options(const std::vector<std::string>& arguments) {
     result.error = parser_error(parser, arguments);
     return result;
   }
-  if (!parser.positionalArguments().isEmpty()) {
-    result.error =
-        "unexpected argument '" + parser.positionalArguments().first().toStdString() + "'";
+  const QStringList positional = parser.positionalArguments();
+  if (!positional.isEmpty() && !(parser.isSet(listen_device) && positional.size() == 1)) {
+    result.error = "unexpected argument '" +
+                   positional.at(parser.isSet(listen_device) ? 1 : 0).toStdString() + "'";
     return result;
   }
 
@@ -112,22 +116,32 @@ Parsed_Options parse_options(const std::vector<std::string>& arguments) {
     return result;
   }
 
-  // --listen takes --to-morse (or --to-text) to say what it prints.
-  const bool listening = parser.isSet(listen);
+  // --listen and --listen-device take --to-morse (or --to-text) to say what
+  // they print.
+  const bool listening = parser.isSet(listen) || parser.isSet(listen_device);
   const int modes = int(parser.isSet(to_morse) && !listening) +
                     int(parser.isSet(to_text) && !listening) + int(parser.isSet(wav)) +
-                    int(listening);
-  if (modes != 1 || (listening && parser.isSet(to_morse) && parser.isSet(to_text))) {
-    result.error = modes == 0
-                       ? "nothing to do: give --to-morse, --to-text, --wav FILE or --listen FILE"
-                       : "give only one of --to-morse, --to-text, --wav and --listen";
+                    int(parser.isSet(listen)) + int(parser.isSet(listen_device)) +
+                    int(parser.isSet(list_devices));
+  if (modes != 1 || (listening && parser.isSet(to_morse) && parser.isSet(to_text)) ||
+      (parser.isSet(list_devices) && (parser.isSet(to_morse) || parser.isSet(to_text)))) {
+    result.error = modes == 0 ? "nothing to do: give --to-morse, --to-text, --wav FILE, --listen "
+                                "FILE, --listen-device or --list-devices"
+                              : "give only one of --to-morse, --to-text, --wav, --listen, "
+                                "--listen-device and --list-devices";
     return result;
   }
-  o.mode = listening                ? Cli_Mode::Listen
-           : parser.isSet(to_morse) ? Cli_Mode::To_Morse
-           : parser.isSet(to_text)  ? Cli_Mode::To_Text
-                                    : Cli_Mode::Wav;
-  if (listening) {
+  o.mode = parser.isSet(listen)          ? Cli_Mode::Listen
+           : parser.isSet(listen_device) ? Cli_Mode::Listen_Device
+           : parser.isSet(list_devices)  ? Cli_Mode::List_Devices
+           : parser.isSet(to_morse)      ? Cli_Mode::To_Morse
+           : parser.isSet(to_text)       ? Cli_Mode::To_Text
+                                         : Cli_Mode::Wav;
+  if (o.mode == Cli_Mode::Listen_Device) {
+    o.listen_morse = parser.isSet(to_morse);
+    if (!positional.isEmpty()) o.listen_device = positional.first().toLocal8Bit().toStdString();
+  }
+  if (o.mode == Cli_Mode::Listen) {
     o.listen_file = parser.value(listen).toLocal8Bit().toStdString();
     o.listen_morse = parser.isSet(to_morse);
     if (o.listen_file.empty()) {
@@ -194,6 +208,11 @@ Started without options, the program opens its window.
   --listen FILE        decode the Morse code in the WAV recording FILE ("-" for
                        standard input) and write its text; with --to-morse, the
                        Morse code itself
+  --listen-device [NAME]
+                       decode the Morse code heard by the default capture device
+                       (or the one named NAME) and write its text as it is
+                       decided, until interrupted; with --to-morse, the Morse code
+  --list-devices       list the names of the capture devices, one a line
   --alphabet NAME      english, european, norwegian or russian
   --dot FILE           the WAV file played for a dot (with --wav)
   --dash FILE          the WAV file played for a dash (with --wav)

@@ -6,12 +6,13 @@
 #include <string>
 #include <vector>
 
-enum class Cli_Mode { Help, Version, To_Morse, To_Text, Wav, Listen };
+enum class Cli_Mode { Help, Version, To_Morse, To_Text, Wav, Listen, Listen_Device, List_Devices };
 
 struct Cli_Options {
   Cli_Mode mode = Cli_Mode::Help;
   std::string wav_file;
   std::string listen_file;      // "-": standard input
+  std::string listen_device;    // empty: the default capture device
   bool listen_morse = false;    // print the Morse code heard, not its text
   std::optional<int> alphabet;  // index as in the alphabet group: 0 English .. 3 Russian
   std::optional<std::string> dot_file;

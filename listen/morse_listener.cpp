@@ -36,6 +36,10 @@ constexpr int steady_tries = 8;
 // The silence a stalled input is taken for: long enough to end a word at the
 // slowest speed, and to run every filter out.
 constexpr double pause_seconds = 1.0;
+// The silence after which a live listener decides all that is open: far
+// longer than a word gap (seven elements), and than most deep fades.
+constexpr double live_gap_elements = 16.0;
+constexpr double live_gap_seconds = 1.2;
 
 int first_factor(double rate) { return std::max(1, static_cast<int>(rate / narrowed_min_hz)); }
 
@@ -351,6 +355,7 @@ void Morse_Listener::restart(double hz, double element,
     // A change of station is a change of word.
     if (!carried_.empty() && carried_.back() == ' ') carried_ += "  ";
     decoder_ = Timing_Decoder();
+    if (live_lookahead_ > 0) decoder_.set_lookahead(live_lookahead_);
   }
   pending_ = false;
   finder_.hold(false);
@@ -385,6 +390,7 @@ void Morse_Listener::to_detector(std::complex<float> baseband) {
   detector_.set_coherent(tracker_.steady() && tracker_.weak());
   detector_.push(tracker_.steady() && tracker_.weak() ? turned : baseband, events_);
   if (in_space_) ++silent_;
+  if (live_lookahead_ > 0) decide_live();
   if (events_.empty()) return;
   if (pending_)
     held_.insert(held_.end(), events_.begin(), events_.end());
@@ -404,6 +410,22 @@ void Morse_Listener::to_detector(std::complex<float> baseband) {
                                      std::min(longest_element, 2.5 * first_element_)));
   silence_limit_ = static_cast<long long>(
       std::max(silence_seconds, 20.0 * decoder_.element_seconds()) * detector_rate_);
+}
+
+// A silence far longer than a word gap ends what is open: the last word of an
+// over is shown then, not when the next over has brought enough elements.
+void Morse_Listener::decide_live() {
+  if (!events_.empty()) {
+    live_open_ = true;
+    return;
+  }
+  if (!live_open_ || !in_space_ || pending_) return;
+  const double element =
+      decoder_.element_seconds() > 0 ? decoder_.element_seconds() : first_element_;
+  if (double(silent_) < std::max(live_gap_seconds, live_gap_elements * element) * detector_rate_)
+    return;
+  decoder_.pause();
+  live_open_ = false;
 }
 
 void Morse_Listener::finish() {

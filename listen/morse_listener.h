@@ -40,6 +40,14 @@ class Morse_Listener {
   // so far as if a short silence followed, and takes the rest as new.
   void pause();
 
+  // Listening live: each element is decided after `lookahead` later ones
+  // rather than many, and all that is open once a silence has clearly ended
+  // a word, so that a letter is shown soon after it was sent.
+  void set_live(std::size_t lookahead) {
+    live_lookahead_ = lookahead;
+    decoder_.set_lookahead(lookahead);
+  }
+
   // The Morse code decided since the last call.
   std::string take() {
     std::string taken;
@@ -84,6 +92,7 @@ class Morse_Listener {
   // `sum_length_` narrowed samples.
   std::optional<std::complex<float>> mix_down(float sample);
   void to_detector(std::complex<float> baseband);
+  void decide_live();
 
   double input_rate_;
   double rate_;  // of the narrowed stream
@@ -124,4 +133,6 @@ class Morse_Listener {
   Key_Detector detector_;
   Timing_Decoder decoder_;
   std::vector<Key_Event> events_;
+  std::size_t live_lookahead_ = 0;  // 0: not live
+  bool live_open_ = false;          // marks have come since all was last decided
 };

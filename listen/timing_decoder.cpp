@@ -6,10 +6,9 @@
 
 namespace {
 
-// Entries kept for learning, and entries still undecided before the oldest
-// one is decided.
+// Entries kept for learning, and entries seen before the first is decided.
 constexpr std::size_t window_size = 240;
-constexpr std::size_t lookahead = 48;
+constexpr std::size_t first_decided_after = 16;
 // A mark this long or longer is a dash when all marks look alike.
 constexpr double lone_dash_seconds = 0.17;
 // A lone mark shorter than this share of the local dot is noise.
@@ -91,7 +90,10 @@ void Timing_Decoder::push(const Key_Event& event) {
   if (!in_mark_) return;  // the silence before the first mark, or a second space
   in_mark_ = false;
   window_.back().gap = event.seconds;
-  if (window_.size() - decided_ > lookahead) decide_oldest();
+  // The first decisions wait for enough entries to learn the classes from,
+  // however short the look-ahead.
+  while (window_.size() - decided_ > lookahead_ && window_.size() > first_decided_after)
+    decide_oldest();
 }
 
 void Timing_Decoder::finish() {

@@ -32,6 +32,9 @@ class Timing_Decoder {
   // each code followed by one space, three between the codes of two words.
   std::string take();
 
+  // Later entries seen before one is decided: fewer decide sooner, from less.
+  void set_lookahead(std::size_t entries) { lookahead_ = entries; }
+
   // The shortest element (a dot or an element gap) seen lately, in seconds;
   // 0 while nothing is known.
   double element_seconds() const { return element_seconds_; }
@@ -62,6 +65,7 @@ class Timing_Decoder {
   Gap gap_class(std::size_t index) const;
 
   std::deque<Entry> window_;
+  std::size_t lookahead_ = 48;
   std::size_t decided_ = 0;  // entries at the front of the window already decided
   std::size_t since_learned_ = 0;
   Classes classes_;

@@ -64,7 +64,10 @@ TMainForm1::TMainForm1(Messages& messages, Window_Services services, QWidget* pa
       files_(services.files ? services.files : own_files_.get()),
       startup_info_(services.startup_info ? services.startup_info : own_startup_info_.get()),
       folders_(system_app_folders(QCoreApplication::applicationFilePath().toStdString(),
-                                  services.portable_folder)) {
+                                  services.portable_folder)),
+      listening_(
+          listening_window_,
+          services.open_capture ? services.open_capture : [] { return open_audio_capture({}); }) {
   // The two sound buffers exist, empty, from the window's creation on.
   Dot_Sound_Stream = empty_sound();
   Dash_Sound_Stream = empty_sound();
@@ -155,6 +158,11 @@ void TMainForm1::bind_events() {
   connect(Dash_Sound_Select_SpeedButton, &QToolButton::clicked, this,
           &TMainForm1::Dash_Sound_Select_SpeedButtonClick);
   connect(Button1, &QPushButton::clicked, this, &TMainForm1::Button1Click);
+  connect(Listen_To_Microphone_Option, &QAction::triggered, this,
+          &TMainForm1::Listen_To_Microphone_OptionClick);
+  connect(Open_Recording_Option, &QAction::triggered, this,
+          &TMainForm1::Open_Recording_OptionClick);
+  connect(Listening_Timer, &QTimer::timeout, this, &TMainForm1::Listening_TimerTimer);
   connect(Button2, &QPushButton::clicked, this, &TMainForm1::Button2Click);
   connect(Auto_Run_at_Windows_Startup_Option, &QAction::triggered, this,
           &TMainForm1::Auto_Run_at_Windows_Startup_OptionClick);
@@ -340,9 +348,15 @@ void TMainForm1::Convert_Input_Morse_To_Text() {
 
 void TMainForm1::Alphabet_RadioGroupClick() { Build_Morse_Code_Table(); }
 
-void TMainForm1::Convert_Text_to_Morse_ButtonClick() { Convert_Input_Text_To_Morse(); }
+void TMainForm1::Convert_Text_to_Morse_ButtonClick() {
+  Stop_Listening();
+  Convert_Input_Text_To_Morse();
+}
 
-void TMainForm1::Convert_Morse_to_Text_ButtonClick() { Convert_Input_Morse_To_Text(); }
+void TMainForm1::Convert_Morse_to_Text_ButtonClick() {
+  Stop_Listening();
+  Convert_Input_Morse_To_Text();
+}
 
 void TMainForm1::Input_MemoChange() { show_input_share(input_share_->share(), gauges_); }
 
@@ -395,25 +409,61 @@ void TMainForm1::Play_Back_Memo_Morse_Code(Text_Lines& area) {
   ::Play_Back_Memo_Morse_Code(area, sounds_);
 }
 
-void TMainForm1::Dot_Test_BitBtnClick() { Play_Dot_Sound(); }
+void TMainForm1::Dot_Test_BitBtnClick() {
+  Stop_Listening();
+  Play_Dot_Sound();
+}
 
-void TMainForm1::Dash_Test_BitBtnClick() { Play_Dash_Sound(); }
+void TMainForm1::Dash_Test_BitBtnClick() {
+  Stop_Listening();
+  Play_Dash_Sound();
+}
 
-void TMainForm1::Play_Back_Input_Memo_BitBtnClick() { Play_Back_Memo_Morse_Code(*input_area_); }
+void TMainForm1::Play_Back_Input_Memo_BitBtnClick() {
+  Stop_Listening();
+  Play_Back_Memo_Morse_Code(*input_area_);
+}
 
-void TMainForm1::Play_Back_Output_Memo_BitBtnClick() { Play_Back_Memo_Morse_Code(*output_area_); }
+void TMainForm1::Play_Back_Output_Memo_BitBtnClick() {
+  Stop_Listening();
+  Play_Back_Memo_Morse_Code(*output_area_);
+}
 
 void TMainForm1::Halt_Playing_Sound_BitBtnClick() {
   Halt_Play_Back_Of_Sounds_CheckBox->setChecked(true);
 }
 
 void TMainForm1::GroupBox1MouseDown(Qt::MouseButton button) {
-  if (const auto key = key_button(button)) keyer_.press(*key, sounds_);
+  const auto key = key_button(button);
+  if (!key) return;
+  Stop_Listening();
+  keyer_.press(*key, sounds_);
 }
 
 void TMainForm1::Label17MouseDown(Qt::MouseButton button) { GroupBox1MouseDown(button); }
 
-void TMainForm1::End_Of_Letter_TimerTimer() { keyer_.tick(sounds_); }
+// While listening, the indicator shows the letters heard, not keyed.
+void TMainForm1::End_Of_Letter_TimerTimer() {
+  if (!listening()) keyer_.tick(sounds_);
+}
+
+void TMainForm1::Listen_To_Microphone_OptionClick() {
+  if (!listening()) Stop_Listening();  // a recording being decoded
+  listening_.toggle();
+}
+
+void TMainForm1::Open_Recording_OptionClick() {
+  Stop_Listening();
+  recording_halted_ = false;
+  listen_to_recording(*this, recordings_folder_, recording_halted_);
+}
+
+void TMainForm1::Listening_TimerTimer() { listening_.tick(); }
+
+void TMainForm1::Stop_Listening() {
+  listening_.stop();
+  recording_halted_ = true;
+}
 
 void TMainForm1::FormActivate() { keyer_.forget_last_key(); }
 
@@ -425,7 +475,10 @@ void TMainForm1::Dot_Sound_Select_SpeedButtonClick() { Select_Load_Dot_Dash_Soun
 
 void TMainForm1::Dash_Sound_Select_SpeedButtonClick() { Select_Load_Dot_Dash_Sound_Effect(2); }
 
-void TMainForm1::Button1Click() { start_dot_loop(sound_selection); }
+void TMainForm1::Button1Click() {
+  Stop_Listening();
+  start_dot_loop(sound_selection);
+}
 
 void TMainForm1::Button2Click() { stop_all_sounds(sound_selection); }
 
@@ -493,6 +546,7 @@ void TMainForm1::Toggle_Always_On_Top() {
 void TMainForm1::Always_On_Top_OptionClick() { Toggle_Always_On_Top(); }
 
 void TMainForm1::FormCloseQuery() {
+  Stop_Listening();
   Halt_Playing_Sound_BitBtnClick();
   Save_Settings(settings_, messages_, folders_);
   // The sound buffers live on with the window: a close that is called off (a

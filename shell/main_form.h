@@ -30,6 +30,7 @@
 #include "engine/morse_table.h"
 #include "panels/about_box.h"
 #include "panels/results_form.h"
+#include "platform/audio_capture.h"
 #include "platform/audio_player.h"
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -41,6 +42,7 @@
 #include "shell/app_folders.h"
 #include "shell/auto_run_adapter.h"
 #include "shell/code_page.h"
+#include "shell/listening_adapter.h"
 #include "shell/memo_share.h"
 #include "shell/messages.h"
 #include "shell/open_dialog.h"
@@ -54,6 +56,7 @@
 #include "shell/spin_edit.h"
 #include "shell/text_area.h"
 #include "shell/text_viewers.h"
+#include "sound/microphone_listening.h"
 #include "sound/mouse_keying.h"
 
 // One entry of the window's component list: everything the window creates, in
@@ -81,6 +84,8 @@ struct Window_Services {
   // How often a conversion lets the message loop run; zero: after every line
   // and every token.
   std::chrono::microseconds conversion_turns = std::chrono::milliseconds(4);
+  // Opens the capture device listened to; the system's default one if empty.
+  std::function<Capture_Opening()> open_capture;
 };
 
 class TMainForm1 final : public QMainWindow {
@@ -195,6 +200,13 @@ class TMainForm1 final : public QMainWindow {
   void Dash_Sound_Select_SpeedButtonClick();
   void Button1Click();
   void Button2Click();
+  void Listen_To_Microphone_OptionClick();
+  void Open_Recording_OptionClick();
+  void Listening_TimerTimer();
+  // Ends listening to the microphone or a recording, before anything else
+  // writes to the input area or the settings are saved.
+  void Stop_Listening();
+  bool listening() const { return listening_.listening(); }
 
   // Menu bar.
   QMenuBar* MainMenu1;
@@ -212,6 +224,9 @@ class TMainForm1 final : public QMainWindow {
   QAction* ExitOption;
   QMenu* View1;
   QAction* Show_Codes_Option;
+  QMenu* ListenMenu;
+  QAction* Listen_To_Microphone_Option;
+  QAction* Open_Recording_Option;
   QMenu* HelpMenu;
   QAction* View_Readme_file_Option;
   QAction* View_Shareware_Catalog_Option;
@@ -285,6 +300,7 @@ class TMainForm1 final : public QMainWindow {
 
   // Non-visual.
   QTimer* End_Of_Letter_Timer;
+  QTimer* Listening_Timer;
   TOpenDialog* OpenDialog1;
 
  protected:
@@ -343,6 +359,10 @@ class TMainForm1 final : public QMainWindow {
   Window_Layout layout_{*this};
   Window_Sounds sounds_{*this};
   Mouse_Keyer keyer_;
+  Window_Listening listening_window_{*this};
+  Microphone_Listening listening_;
+  std::string recordings_folder_;  // for the run only
+  bool recording_halted_ = false;
   // Activation counts at start-up and when focus comes back from one of the
   // program's own windows, not when the user returns from another program.
   bool activated_before_ = false;

@@ -141,6 +141,11 @@ void TMainForm1::create_menu() {
   View1 = component(MainMenu1->addMenu(QStringLiteral("View")), "View1");
   Show_Codes_Option = item(View1, "Show_Codes_Option", "&Show all Morse Codes", false);
 
+  ListenMenu = component(MainMenu1->addMenu(QStringLiteral("&Listen")), "ListenMenu");
+  Listen_To_Microphone_Option =
+      item(ListenMenu, "Listen_To_Microphone_Option", "Listen to the &Microphone", true);
+  Open_Recording_Option = item(ListenMenu, "Open_Recording_Option", "&Open Recording...", false);
+
   HelpMenu = component(MainMenu1->addMenu(QStringLiteral("&Help")), "HelpMenu");
   View_Readme_file_Option = item(HelpMenu, "View_Readme_file_Option", "&View Readme file", false);
   View_Shareware_Catalog_Option =
@@ -383,5 +388,8 @@ void TMainForm1::create_non_visual_components() {
   End_Of_Letter_Timer = component(new QTimer(this), "End_Of_Letter_Timer");
   End_Of_Letter_Timer->setInterval(25);
   End_Of_Letter_Timer->start();
+  // Runs only while the microphone is listened to.
+  Listening_Timer = component(new QTimer(this), "Listening_Timer");
+  Listening_Timer->setInterval(50);
   OpenDialog1 = component(new TOpenDialog(this), "OpenDialog1");
 }

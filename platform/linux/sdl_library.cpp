@@ -46,7 +46,11 @@ Loaded load(const char* name) {
                         take(library, "SDL_LoadWAV_RW", sdl.LoadWAV_RW) &&
                         take(library, "SDL_FreeWAV", sdl.FreeWAV) &&
                         take(library, "SDL_BuildAudioCVT", sdl.BuildAudioCVT) &&
-                        take(library, "SDL_ConvertAudio", sdl.ConvertAudio);
+                        take(library, "SDL_ConvertAudio", sdl.ConvertAudio) &&
+                        take(library, "SDL_GetNumAudioDevices", sdl.GetNumAudioDevices) &&
+                        take(library, "SDL_GetAudioDeviceName", sdl.GetAudioDeviceName) &&
+                        take(library, "SDL_GetAudioDeviceStatus", sdl.GetAudioDeviceStatus) &&
+                        take(library, "SDL_GetError", sdl.GetError);
   if (!complete) return failed();
   sdl.TLSCleanup = reinterpret_cast<decltype(sdl.TLSCleanup)>(dlsym(library, "SDL_TLSCleanup"));
   // The sound subsystem brings the library's event queue, which would turn

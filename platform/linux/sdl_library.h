@@ -24,6 +24,10 @@ struct Sdl_Library {
   decltype(&SDL_FreeWAV) FreeWAV;
   decltype(&SDL_BuildAudioCVT) BuildAudioCVT;
   decltype(&SDL_ConvertAudio) ConvertAudio;
+  decltype(&SDL_GetNumAudioDevices) GetNumAudioDevices;
+  decltype(&SDL_GetAudioDeviceName) GetAudioDeviceName;
+  decltype(&SDL_GetAudioDeviceStatus) GetAudioDeviceStatus;
+  decltype(&SDL_GetError) GetError;
   // Frees the block the library keeps for the calling thread (its error
   // text), which it frees by itself only for threads it made. Null in a
   // library older than 2.0.16.

@@ -42,7 +42,22 @@ TEST(Options, ModesAndTheirValues) {
   EXPECT_EQ(parsed({"--version", "--wav", "x"}).mode, Cli_Mode::Version);
 }
 
+TEST(Options, ListeningToADevice) {
+  EXPECT_EQ(parsed({"--list-devices"}).mode, Cli_Mode::List_Devices);
+  const Cli_Options any = parsed({"--listen-device"});
+  EXPECT_EQ(any.mode, Cli_Mode::Listen_Device);
+  EXPECT_EQ(any.listen_device, "");  // the default device
+  EXPECT_FALSE(any.listen_morse);
+  const Cli_Options named = parsed({"--listen-device", "USB Audio Mono", "--to-morse"});
+  EXPECT_EQ(named.listen_device, "USB Audio Mono");
+  EXPECT_TRUE(named.listen_morse);
+  EXPECT_EQ(parsed({"--to-text", "hw:1", "--listen-device"}).listen_device, "hw:1");
+}
+
 TEST(Options, MistakesAreRefusedWithOneLineNamingThem) {
+  const std::string only_one =
+      "give only one of --to-morse, --to-text, --wav, --listen, --listen-device and "
+      "--list-devices";
   const struct {
     Args args;
     std::string error;
@@ -53,12 +68,18 @@ TEST(Options, MistakesAreRefusedWithOneLineNamingThem) {
        "unknown option '-platform'"},  // a toolkit option is ours no more
       {{"--wav"}, "missing value after '--wav'"},
       {{"--to-text", "extra"}, "unexpected argument 'extra'"},
-      {{}, "nothing to do: give --to-morse, --to-text, --wav FILE or --listen FILE"},
-      {{"--to-morse", "--to-text"}, "give only one of --to-morse, --to-text, --wav and --listen"},
-      {{"--listen", "a.wav", "--wav", "b.wav"},
-       "give only one of --to-morse, --to-text, --wav and --listen"},
-      {{"--listen", "a.wav", "--to-morse", "--to-text"},
-       "give only one of --to-morse, --to-text, --wav and --listen"},
+      {{},
+       "nothing to do: give --to-morse, --to-text, --wav FILE, --listen FILE, --listen-device or "
+       "--list-devices"},
+      {{"--to-morse", "--to-text"}, only_one},
+      {{"--listen", "a.wav", "--wav", "b.wav"}, only_one},
+      {{"--listen", "a.wav", "--to-morse", "--to-text"}, only_one},
+      {{"--listen", "a.wav", "--listen-device"}, only_one},
+      {{"--listen-device", "--list-devices"}, only_one},
+      {{"--list-devices", "--to-morse"}, only_one},
+      {{"--listen-device", "one", "two"}, "unexpected argument 'two'"},
+      {{"--list-devices", "one"}, "unexpected argument 'one'"},
+      {{"--listen-device", "--dot", "d.wav"}, "--dot applies only to --wav"},
       {{"--listen="}, "--listen: the file name is empty"},
       {{"--listen", "a.wav", "--letter-delay", "50"}, "--letter-delay applies only to --wav"},
       {{"--to-morse", "--alphabet", "klingon"},

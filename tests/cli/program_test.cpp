@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <filesystem>
 
+#include "listen/synth.h"
 #include "wav_files.h"
 
 namespace fs = std::filesystem;
@@ -234,6 +235,48 @@ TEST_F(Program, AnInterruptedRenderLeavesNoFile) {
   ::close(input[1]);
   EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT);
   EXPECT_TRUE(fs::is_empty(out));
+}
+
+// The sound library's disk driver as the microphone, four times as fast as
+// heard: the text goes out as it is decided, and an interrupt ends the
+// listening cleanly, its line ended.
+TEST_F(Program, ListensToTheCaptureDeviceUntilInterrupted) {
+  Synth_Recording r;
+  r.text = "CQ DE TEST";
+  r.rate = 16000;  // what the device is asked for
+  r.wpm = 22;
+  const std::vector<float> samples = synthesize(r);
+  const std::string raw = dir.path().toStdString() + "/microphone.raw";
+  write_file(raw, std::string(reinterpret_cast<const char*>(samples.data()),
+                              samples.size() * sizeof(float)));
+  const std::string out = dir.path().toStdString() + "/heard";
+  for (const bool morse : {false, true}) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+      ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+      ::dup2(::open("/dev/null", O_WRONLY), 2);
+      ::setenv("SDL_AUDIODRIVER", "disk", 1);
+      ::setenv("SDL_DISKAUDIOFILEIN", raw.c_str(), 1);
+      ::setenv("SDL_DISKAUDIODELAY", "16", 1);
+      ::execl(program().c_str(), program().c_str(), "--listen-device",
+              morse ? "--to-morse" : "--to-text", nullptr);
+      ::_exit(127);
+    }
+    const std::string all = morse ? "-.-. --.-   -.. .   - . ... -   " : "CQ DE TEST ";
+    int status = 0;
+    for (int wait = 0; wait < 60000 && read_file(out) != all; ++wait) {
+      ASSERT_EQ(::waitpid(pid, &status, WNOHANG), 0) << "the listening ended by itself";
+      ::usleep(1000);
+    }
+    ::kill(pid, morse ? SIGTERM : SIGINT);
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(read_file(out), all + "\n");
+  }
+  // The disk driver has one device, the default one.
+  const Result listed = run({"--list-devices"}, "", {"SDL_AUDIODRIVER=disk"});
+  EXPECT_EQ(listed.status, 0);
+  EXPECT_EQ(std::count(listed.out.begin(), listed.out.end(), '\n'), 1) << listed.out;
 }
 
 // Without a display the window cannot start: one line of ours says so and

@@ -158,10 +158,14 @@ TEST_F(Main_Window_Layout, CaptionsAndHintsReadAsDesigned) {
   EXPECT_TRUE(form.Exit_BitBtn->toolTip().isEmpty());
   EXPECT_EQ(form.windowTitle(), "??");
 
-  const QStringList menu_titles = {"&File", "View", "&Help"};
+  const QStringList menu_titles = {"&File", "View", "&Listen", "&Help"};
   QStringList shown;
   for (QAction* a : form.MainMenu1->actions()) shown << a->text();
   EXPECT_EQ(shown, menu_titles);
+  QStringList listen_items;
+  for (QAction* a : form.ListenMenu->actions()) listen_items << a->text();
+  EXPECT_EQ(listen_items, (QStringList{"Listen to the &Microphone", "&Open Recording..."}));
+  EXPECT_TRUE(form.Listen_To_Microphone_Option->isCheckable());
   QStringList file_items;
   for (QAction* a : form.FileMenu->actions()) file_items << (a->isSeparator() ? "-" : a->text());
   EXPECT_EQ(file_items,
@@ -295,7 +299,7 @@ TEST_F(Main_Window_Layout, ComponentListHoldsEveryNamedComponentOnceInCreationOr
   // A parent is created before its children.
   EXPECT_LT(names.indexOf("Input_Area_GroupBox"), names.indexOf("Input_Memo"));
   EXPECT_LT(names.indexOf("FileMenu"), names.indexOf("ExitOption"));
-  EXPECT_EQ(names.size(), 77);
+  EXPECT_EQ(names.size(), 81);
 }
 
 }  // namespace

@@ -206,7 +206,7 @@ echo "ok: a double click keys two dots"
 # function but moving; openbox minimises it all the same, and takes the main
 # window with it, so both must come back. Escape closes it.
 for _ in 1 2 3; do
-  click_client 100 -11
+  xdotool windowactivate --sync "$main" key alt+h  # the "&Help" menu
   sleep 0.4
   xdotool key a
   (tries=30 window_named "About Tapwren v2.0f ...") >/dev/null 2>&1 && break
