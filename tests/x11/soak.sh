@@ -189,7 +189,7 @@ round() {  # one round of work; $1 is its number
   click_client 82 464  # "Morse Code Chart"
   close_chart "English Alphabet"
   for _ in 1 2 3; do  # "&About" from the "Help" menu
-    xdotool windowactivate --sync "$main" key alt+h  # the "&Help" menu
+    xdotool windowfocus --sync "$main" key alt+h  # the "&Help" menu (no window manager here)
     sleep 0.3
     xdotool key a
     (tries=30 window_named "About Tapwren v2.0f ...") >/dev/null 2>&1 && break
