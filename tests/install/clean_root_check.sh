@@ -215,7 +215,7 @@ echo "ok: the dot's Test plays ($(sound_bytes) bytes of sound)"
 info_box() { xdotool search --onlyvisible --name '^Information$' >/dev/null 2>&1; }
 window
 for _ in 1 2 3; do
-  click_client 100 -11  # the "Help" menu
+  xdotool windowfocus --sync "$main" key alt+h  # the "&Help" menu
   sleep 0.4
   xdotool key v
   for _ in $(seq 20); do info_box && break 2; sleep 0.1; done

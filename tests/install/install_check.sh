@@ -79,7 +79,7 @@ read -r wx wy _ wh < <(geometry "$main")
 menu=$((wh - 481))
 click_client() { xdotool mousemove $((wx + $1)) $((wy + menu + $2)) click 1; sleep 0.3; }
 for _ in 1 2 3; do
-  click_client 100 -11  # the "Help" menu
+  xdotool windowfocus --sync "$main" key alt+h  # the "&Help" menu
   sleep 0.4
   xdotool key v
   for _ in $(seq 20); do [ -s "$work/opened" ] && break 2; sleep 0.1; done

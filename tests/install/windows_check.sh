@@ -129,12 +129,13 @@ menu_item() {  # the menu at this x, then the n-th item down
   xdotool key Return
   sleep 0.6
 }
-file_menu=18 view_menu=55 help_menu=97
+file_menu=18 view_menu=55 help_menu=143
 
 before=$(probe titles | sort)
 menu_item $help_menu 3  # About
 about=$(new_window)
 [ -n "$about" ] || fail "Help, About showed no window"
+case $about in About*) ;; *) fail "Help, About showed '$about'" ;; esac
 xdotool key Return  # its default button, OK
 gone "$about" || fail "About ($about) did not close"
 echo "ok: About ($about) opens and closes"
