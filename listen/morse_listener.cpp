@@ -172,8 +172,8 @@ bool Morse_Listener::probe_speed(const std::vector<std::complex<float>>& baseban
   constexpr double widths[] = {0.01, 0.02, 0.04, 0.08};
   constexpr int n = 4;
   double found[n], clarity[n];
-  bool coherent = false, steady = false;
-  const std::vector<std::complex<float>> turned_baseband = turned(baseband, coherent, steady);
+  bool coherent = false;
+  const std::vector<std::complex<float>> turned_baseband = turned(baseband, coherent);
   const std::vector<std::complex<float>>& heard = coherent ? turned_baseband : baseband;
   for (int i = 0; i < n; ++i) {
     Key_Detector probe(detector_rate_);
@@ -214,12 +214,11 @@ bool Morse_Listener::probe_speed(const std::vector<std::complex<float>>& baseban
   return false;
 }
 
-// A stretch turned onto the tone's phase by a tracker primed on it; whether
-// the phase held steadily; and whether, with the tone weak enough, only its
-// in-phase part is to be weighed. `tracker` gets the state primed, before the
-// stretch was turned.
+// A stretch turned onto the tone's phase by a tracker primed on it, and
+// whether only its in-phase part is to be weighed. `tracker` gets the state
+// primed, before the stretch was turned.
 std::vector<std::complex<float>> Morse_Listener::turned(
-    const std::vector<std::complex<float>>& baseband, bool& coherent, bool& steady,
+    const std::vector<std::complex<float>>& baseband, bool& coherent,
     Phase_Tracker* tracker) const {
   Phase_Tracker trial(detector_rate_);
   trial.prime(baseband);
@@ -227,8 +226,7 @@ std::vector<std::complex<float>> Morse_Listener::turned(
   std::vector<std::complex<float>> turned;
   turned.reserve(baseband.size());
   for (const std::complex<float>& b : baseband) turned.push_back(trial.turn(b));
-  steady = trial.steady();
-  coherent = steady && trial.weak();
+  coherent = trial.in_phase();
   return turned;
 }
 
@@ -253,8 +251,8 @@ void Morse_Listener::start(double hz, double element,
   silence_limit_ =
       static_cast<long long>(std::max(silence_seconds, 20.0 * element) * detector_rate_);
   detector_.set_element(element);
-  bool coherent = false, steady = false;
-  const std::vector<std::complex<float>> heard = turned(baseband, coherent, steady, &tracker_);
+  bool coherent = false;
+  const std::vector<std::complex<float>> heard = turned(baseband, coherent, &tracker_);
   detector_.set_coherent(coherent);
   detector_.calibrate(coherent ? heard : baseband);
   for (const std::complex<float>& b : baseband) to_detector(b);
@@ -387,8 +385,9 @@ void Morse_Listener::to_detector(std::complex<float> baseband) {
   // magnitude is weighed: the loop takes out what the finder's bins leave
   // of the tone's offset. Until then, a wrong offset would only lose some.
   const std::complex<float> turned = tracker_.turn(baseband);
-  detector_.set_coherent(tracker_.steady() && tracker_.weak());
-  detector_.push(tracker_.steady() && tracker_.weak() ? turned : baseband, events_);
+  const bool coherent = tracker_.in_phase();
+  detector_.set_coherent(coherent);
+  detector_.push(coherent ? turned : baseband, events_);
   if (in_space_) ++silent_;
   if (live_lookahead_ > 0) decide_live();
   if (events_.empty()) return;

@@ -85,8 +85,7 @@ class Morse_Listener {
   bool probe_speed(const std::vector<std::complex<float>>& baseband, double& element,
                    double least_clarity = 3.5) const;
   std::vector<std::complex<float>> turned(const std::vector<std::complex<float>>& baseband,
-                                          bool& coherent, bool& steady,
-                                          Phase_Tracker* tracker = nullptr) const;
+                                          bool& coherent, Phase_Tracker* tracker = nullptr) const;
   void start(double hz, double element, const std::vector<std::complex<float>>& baseband);
   // The tone mixed down to 0 Hz and summed: a detector sample every
   // `sum_length_` narrowed samples.

@@ -108,6 +108,5 @@ std::complex<float> Phase_Tracker::turn(std::complex<float> sample) {
   const double ratio = noise_ > 0.0 ? mark_level_ * mark_level_ / noise_ : 1e9;
   quiet_ = quiet_ ? ratio < quiet_until : ratio < quiet_below;
   spread_ = spread_ ? held < spread_until : held < spread_below;
-  weak_ = quiet_ && spread_;
   return std::complex<float>(turned);
 }

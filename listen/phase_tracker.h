@@ -34,7 +34,9 @@ class Phase_Tracker {
   bool steady() const { return steady_; }
   // Whether the tone stands so little above the noise that weighing only
   // its in-phase part is worth the risk of a slip in a deep fade.
-  bool weak() const { return weak_; }
+  bool weak() const { return quiet_ && spread_; }
+  // Both: only the in-phase part is to be weighed.
+  bool in_phase() const { return steady_ && weak(); }
 
  private:
   double rate_;
@@ -49,6 +51,5 @@ class Phase_Tracker {
   double held_ = 0.0, judged_ = 0.0;  // cos of the phase error in marks, the same
   double judge_weight_;
   bool steady_ = false;
-  bool weak_ = false;
   bool quiet_ = false, spread_ = false;
 };

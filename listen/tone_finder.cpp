@@ -93,49 +93,47 @@ double Tone_Finder::median_power(int bin, const std::vector<double>& average) co
 // The local maximum within `reach` bins of `bin`, placed between bins by a
 // parabola through the logarithms of its power and its neighbours'.
 std::optional<double> Tone_Finder::peak_near(int bin, int reach,
-                                             const std::vector<double>& average_) const {
+                                             const std::vector<double>& average) const {
   const int from = std::max(low_bin_, bin - reach);
   const int to = std::min(high_bin_, bin + reach);
   if (from > to) return std::nullopt;
   int best = from;
   for (int k = from; k <= to; ++k)
-    if (average_[k] > average_[best]) best = k;
-  if (!(average_[best] > 0.0)) return std::nullopt;
-  const double a = std::log(average_[best - 1] + 1e-30);
-  const double b = std::log(average_[best] + 1e-30);
-  const double c = std::log(average_[best + 1] + 1e-30);
+    if (average[k] > average[best]) best = k;
+  if (!(average[best] > 0.0)) return std::nullopt;
+  const double a = std::log(average[best - 1] + 1e-30);
+  const double b = std::log(average[best] + 1e-30);
+  const double c = std::log(average[best + 1] + 1e-30);
   const double denominator = a - 2 * b + c;
   double offset = denominator < 0 ? 0.5 * (a - c) / denominator : 0.0;
   offset = std::isfinite(offset) ? std::clamp(offset, -0.5, 0.5) : 0.0;
   return (best + offset) * rate_ / block;
 }
 
+// That peak, when it stands `ratio` times above the noise around it.
+std::optional<double> Tone_Finder::clear_peak_near(int bin, int reach,
+                                                   const std::vector<double>& average,
+                                                   double ratio) const {
+  const std::optional<double> hz = peak_near(bin, reach, average);
+  if (!hz) return std::nullopt;
+  const int at = static_cast<int>(std::lround(*hz * block / rate_));
+  if (!(average[at] > ratio * median_power(at, average))) return std::nullopt;
+  return hz;
+}
+
 std::optional<double> Tone_Finder::strongest() const {
   // Too low a rate leaves no room for a tone.
   if (blocks_ == 0 || high_bin_ - low_bin_ < 4) return std::nullopt;
-  const auto clear = [&](const std::vector<double>& average,
-                         double ratio) -> std::optional<double> {
-    const std::optional<double> hz = peak_near((low_bin_ + high_bin_) / 2, high_bin_, average);
-    if (!hz) return std::nullopt;
-    const int bin = static_cast<int>(std::lround(*hz * block / rate_));
-    if (!(average[bin] > ratio * median_power(bin, average))) return std::nullopt;
-    return hz;
-  };
-  if (const auto hz = clear(average_, clear_ratio)) return hz;
-  return clear(slow_, slow_clear_ratio);
+  const int middle = (low_bin_ + high_bin_) / 2;
+  if (const auto hz = clear_peak_near(middle, high_bin_, average_, clear_ratio)) return hz;
+  return clear_peak_near(middle, high_bin_, slow_, slow_clear_ratio);
 }
 
 void Tone_Finder::follow() {
   const int bin = static_cast<int>(std::lround(*tone_ * block / rate_));
-  const auto move_to = [&](const std::vector<double>& average, double ratio) {
-    const std::optional<double> near = peak_near(bin, 2, average);
-    if (!near) return false;
-    const int near_bin = static_cast<int>(std::lround(*near * block / rate_));
-    if (!(average[near_bin] >= ratio * median_power(near_bin, average))) return false;
-    *tone_ += 0.3 * (*near - *tone_);
-    return true;
-  };
-  if (!move_to(average_, clear_ratio)) move_to(slow_, slow_clear_ratio);
+  std::optional<double> near = clear_peak_near(bin, 2, average_, clear_ratio);
+  if (!near) near = clear_peak_near(bin, 2, slow_, slow_clear_ratio);
+  if (near) *tone_ += 0.3 * (*near - *tone_);
   // A much stronger tone elsewhere for a second or more: the tone locked
   // first was a weaker one, or the stronger started later.
   const std::optional<double> best = held_ ? std::nullopt : strongest();

@@ -41,6 +41,8 @@ class Tone_Finder {
   void analyse();
   void follow();
   std::optional<double> peak_near(int bin, int reach, const std::vector<double>& average) const;
+  std::optional<double> clear_peak_near(int bin, int reach, const std::vector<double>& average,
+                                        double ratio) const;
   double median_power(int bin, const std::vector<double>& average) const;
 
   double rate_;

@@ -12,7 +12,6 @@ bool Live_Listening::poll() {
   samples_.clear();
   gone_ = !capture_->take(samples_);
   listener_.feed(samples_.data(), samples_.size());
-  heard_ += samples_.size();
   // The buffer is kept for the next poll, but not one grown by a long hold-up.
   if (samples_.capacity() > (std::size_t{1} << 16)) samples_ = {};
   return !gone_;

@@ -31,14 +31,11 @@ class Live_Listening {
 
   // "Listening: 712 Hz, 18 WPM", or "Listening: no tone yet".
   std::string caption() const;
-  // Seconds heard so far.
-  double heard_seconds() const { return double(heard_) / capture_->rate(); }
 
  private:
   std::unique_ptr<Audio_Capture> capture_;
   Morse_Listener listener_;
   std::vector<float> samples_;
-  std::size_t heard_ = 0;
   bool gone_ = false;
 };
 
