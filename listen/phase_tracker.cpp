@@ -65,7 +65,7 @@ void Phase_Tracker::prime(const std::vector<std::complex<float>>& samples) {
   std::complex<double> near{};
   for (std::size_t i = 0; i < samples.size(); ++i) {
     near += near_weight_ * (std::complex<double>(samples[i]) - near);
-    levels.push_back(std::abs(near));
+    levels.push_back(std::sqrt(std::norm(near)));
   }
   if (!levels.empty()) {
     std::nth_element(levels.begin(), levels.begin() + levels.size() * 9 / 10, levels.end());
@@ -74,8 +74,12 @@ void Phase_Tracker::prime(const std::vector<std::complex<float>>& samples) {
   // The phase at the stretch's start, as a steady offset would have it: the
   // stretch is then turned from its start.
   std::complex<double> first{};
-  for (std::size_t i = 0; i < samples.size(); ++i)
-    first += std::complex<double>(samples[i]) * std::polar(1.0, -offset_ * double(i));
+  std::complex<double> back{1.0, 0.0};
+  const std::complex<double> step = std::polar(1.0, -offset_);
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    first += std::complex<double>(samples[i]) * back;
+    back *= step;
+  }
   phase_ = std::norm(first) > 0.0 ? std::arg(first) : 0.0;
 }
 
@@ -83,7 +87,7 @@ std::complex<float> Phase_Tracker::turn(std::complex<float> sample) {
   const std::complex<double> x(sample);
   const std::complex<double> turned = x * std::polar(1.0, -phase_);
   near_ += near_weight_ * (turned - near_);
-  const double level = std::abs(near_);
+  const double level = std::sqrt(std::norm(near_));
   // The phase error, weighed by how loud the sample is against a mark: the
   // gaps' noise moves the phase little.
   const double scale = mark_level_ > 0.0 ? mark_level_ : std::max(level, 1e-30);
