@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 
 namespace {
@@ -40,6 +41,15 @@ constexpr double pause_seconds = 1.0;
 // longer than a word gap (seven elements), and than most deep fades.
 constexpr double live_gap_elements = 16.0;
 constexpr double live_gap_seconds = 1.2;
+// Elements a live listener's sequence detector decides late.
+constexpr double live_lag_elements = 6.0;
+// A tone this many times as strong as the noise at the detector's rate
+// (about in 500 Hz), or weaker, is decoded by the sequence detector.
+constexpr double weak_snr = 2.0;
+// How much likelier (in the log) another element must make a weak tone's
+// first seconds than the first guess does: a few seconds of a weak tone
+// hardly tell lengths a quarter apart.
+constexpr double fit_margin = 8.0;
 
 int first_factor(double rate) { return std::max(1, static_cast<int>(rate / narrowed_min_hz)); }
 
@@ -255,6 +265,28 @@ void Morse_Listener::start(double hz, double element,
   const std::vector<std::complex<float>> heard = turned(baseband, coherent, &tracker_);
   detector_.set_coherent(coherent);
   detector_.calibrate(coherent ? heard : baseband);
+  // A weak tone from the start: its element is fitted, and, when the levels
+  // learned in a first pass over the stretch (whose seconds of noise first
+  // would mislead a calibration) say so too, it is decoded by the sequence
+  // detector with them. A station found after a silence keeps the key
+  // detector.
+  sequence_.reset();
+  Sequence_Detector sequence(detector_rate_, first_element_);
+  sequence.calibrate(heard);
+  if (!restarted_ && sequence.snr() < weak_snr) {
+    first_element_ = fit_element(heard, coherent);
+    detector_.set_element(first_element_);
+    sequence = Sequence_Detector(detector_rate_, first_element_);
+    sequence.calibrate(heard);
+    Sequence_Detector first_pass(sequence);
+    std::vector<Key_Event> ignored;
+    for (const std::complex<float>& b : heard) first_pass.push(b, coherent, ignored);
+    sequence.learn_levels(first_pass);
+    if (sequence.snr() < weak_snr) {
+      sequence_ = sequence;
+      if (live_lookahead_ > 0) sequence_->set_lag(live_lag_elements);
+    }
+  }
   for (const std::complex<float>& b : baseband) to_detector(b);
 }
 
@@ -341,7 +373,7 @@ void Morse_Listener::release() {
 // the silence itself.
 void Morse_Listener::restart(double hz, double element,
                              const std::vector<std::complex<float>>& baseband) {
-  detector_.finish(events_);
+  finish_detector();
   held_.insert(held_.end(), events_.begin(), events_.end());
   events_.clear();
   if (!held_.empty() && !held_.front().mark) decoder_.push(held_.front());
@@ -358,6 +390,7 @@ void Morse_Listener::restart(double hz, double element,
   pending_ = false;
   finder_.hold(false);
   detector_ = Key_Detector(detector_rate_);
+  restarted_ = true;
   in_space_ = false;
   silent_ = 0;
   start(hz, element, baseband);
@@ -366,6 +399,26 @@ void Morse_Listener::restart(double hz, double element,
 // The speed judged again on the last seconds: a first guess made on merged
 // elements, or a station that has changed its speed, is left at once when
 // the keying confirms another.
+// The element, among lengths around the first guess, whose sequence
+// detector finds the keying in `heard` likelier, by a margin, than at the
+// first guess; on a grid made for the first guess, so that all are judged
+// alike.
+double Morse_Listener::fit_element(const std::vector<std::complex<float>>& heard,
+                                   bool coherent) const {
+  double best = -INFINITY, fitted = first_element_, first = -INFINITY;
+  for (const double share : {0.5, 0.63, 0.8, 1.0, 1.25, 1.6, 2.0}) {
+    const double element = std::clamp(first_element_ * share, shortest_element, longest_element);
+    Sequence_Detector trial(detector_rate_, element, first_element_);
+    trial.sum_paths();
+    trial.calibrate(heard);
+    std::vector<Key_Event> ignored;
+    for (const std::complex<float>& b : heard) trial.push(b, coherent, ignored);
+    if (share == 1.0) first = trial.score();
+    if (trial.score() > best) best = trial.score(), fitted = element;
+  }
+  return best > first + fit_margin ? fitted : first_element_;
+}
+
 void Morse_Listener::recheck_speed() {
   waiting_.clear();
   const std::size_t size = recent_.size();
@@ -378,6 +431,14 @@ void Morse_Listener::recheck_speed() {
   if (std::abs(std::log(element / first_element_)) < std::log(1.6)) return;
   first_element_ = std::clamp(element, shortest_element, longest_element);
   detector_.set_element(first_element_);
+  if (sequence_) sequence_->set_element(first_element_);
+}
+
+void Morse_Listener::finish_detector() {
+  if (sequence_)
+    sequence_->finish(events_);
+  else
+    detector_.finish(events_);
 }
 
 void Morse_Listener::to_detector(std::complex<float> baseband) {
@@ -386,8 +447,13 @@ void Morse_Listener::to_detector(std::complex<float> baseband) {
   // of the tone's offset. Until then, a wrong offset would only lose some.
   const std::complex<float> turned = tracker_.turn(baseband);
   const bool coherent = tracker_.in_phase();
-  detector_.set_coherent(coherent);
-  detector_.push(coherent ? turned : baseband, events_);
+  if (sequence_) {
+    // Where the phase is held, its in-phase part is weighed, strong or weak.
+    sequence_->push(turned, tracker_.steady(), events_);
+  } else {
+    detector_.set_coherent(coherent);
+    detector_.push(coherent ? turned : baseband, events_);
+  }
   if (in_space_) ++silent_;
   if (live_lookahead_ > 0) decide_live();
   if (events_.empty()) return;
@@ -403,10 +469,13 @@ void Morse_Listener::to_detector(std::complex<float> baseband) {
   // would narrow it further: so it narrows little below the speed the last
   // look confirmed (a look every few seconds follows a faster sender), and
   // stays wide enough for a speed that halves.
-  if (decoder_.element_seconds() > 0.0)
-    detector_.set_element(std::clamp(decoder_.element_seconds(),
-                                     std::max(shortest_element, 0.7 * first_element_),
-                                     std::min(longest_element, 2.5 * first_element_)));
+  if (decoder_.element_seconds() > 0.0) {
+    const double element =
+        std::clamp(decoder_.element_seconds(), std::max(shortest_element, 0.7 * first_element_),
+                   std::min(longest_element, 2.5 * first_element_));
+    detector_.set_element(element);
+    if (sequence_) sequence_->set_element(element);
+  }
   silence_limit_ = static_cast<long long>(
       std::max(silence_seconds, 20.0 * decoder_.element_seconds()) * detector_rate_);
 }
@@ -444,7 +513,7 @@ void Morse_Listener::finish() {
   }
   if (!started_) return;
   release();
-  detector_.finish(events_);
+  finish_detector();
   for (const Key_Event& e : events_) decoder_.push(e);
   events_.clear();
   decoder_.finish();

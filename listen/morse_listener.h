@@ -26,6 +26,7 @@
 #include "listen/impulse_blanker.h"
 #include "listen/key_detector.h"
 #include "listen/phase_tracker.h"
+#include "listen/sequence_detector.h"
 #include "listen/timing_decoder.h"
 #include "listen/tone_finder.h"
 
@@ -80,6 +81,7 @@ class Morse_Listener {
   void release();
   void restart(double hz, double element, const std::vector<std::complex<float>>& baseband);
   void recheck_speed();
+  double fit_element(const std::vector<std::complex<float>>& heard, bool coherent) const;
   void narrow(float sample);
   std::vector<std::complex<float>> mixed_at(double hz) const;
   bool probe_speed(const std::vector<std::complex<float>>& baseband, double& element,
@@ -91,6 +93,7 @@ class Morse_Listener {
   // `sum_length_` narrowed samples.
   std::optional<std::complex<float>> mix_down(float sample);
   void to_detector(std::complex<float> baseband);
+  void finish_detector();
   void decide_live();
 
   double input_rate_;
@@ -130,6 +133,9 @@ class Morse_Listener {
   double first_element_ = 0.06;  // seconds, from the first look at the speed
   Phase_Tracker tracker_{1.0};
   Key_Detector detector_;
+  // In place of the key detector when the tone is weak from the start.
+  std::optional<Sequence_Detector> sequence_;
+  bool restarted_ = false;  // since a long silence, at another tone or speed
   Timing_Decoder decoder_;
   std::vector<Key_Event> events_;
   std::size_t live_lookahead_ = 0;  // 0: not live

@@ -10,11 +10,13 @@
 
 #include "engine/morse_table.h"
 #include "engine/morse_to_text.h"
+#include "engine/text_to_morse.h"
 #include "listen/decimator.h"
 #include "listen/impulse_blanker.h"
 #include "listen/key_detector.h"
 #include "listen/morse_listener.h"
 #include "listen/phase_tracker.h"
+#include "listen/sequence_detector.h"
 #include "synth.h"
 
 namespace {
@@ -73,6 +75,90 @@ TEST(KeyDetector, SilenceAfterAToneEndsTheMarkWhenTheWidthChanges) {
       EXPECT_GT(e.seconds, 0.25);
       EXPECT_LT(e.seconds, 0.45);
     }
+  }
+}
+
+// Keyed Morse at the detector's rate, already turned onto the tone's phase:
+// `level` in marks, complex noise of power 1 throughout (so the level's
+// square is the ratio in the band the samples span), after `silence` seconds.
+std::vector<std::complex<float>> keyed_in_noise(const std::string& text, double rate, double wpm,
+                                                double level, double silence, unsigned seed) {
+  TMorse_Code_Table table;
+  Build_Morse_Code_Table(table, kAlphabet_English);
+  std::vector<std::complex<float>> samples;
+  std::mt19937 random(seed);
+  std::normal_distribution<float> noise(0.0f, std::sqrt(0.5f));
+  const auto add = [&](bool on, double units) {
+    for (int i = int(std::lround(units * 1.2 / wpm * rate)); i > 0; --i)
+      samples.push_back({float(on) * float(level) + noise(random), noise(random)});
+  };
+  add(false, silence * wpm / 1.2);
+  for (const char c : text_line_to_morse(table, text)) {
+    if (c == ' ') add(false, 2);
+    if (c == '.' || c == '-') add(true, c == '.' ? 1 : 3), add(false, 1);
+  }
+  add(false, 10);
+  return samples;
+}
+
+// The marks and gaps read against the dot: dots and dashes, and letter and
+// word gaps, as a fixed rule would take them.
+std::string read(const std::vector<Key_Event>& events, double dot) {
+  std::string morse;
+  for (const Key_Event& e : events) {
+    const double units = e.seconds / dot;
+    if (e.mark)
+      morse += units > 2.0 ? '-' : '.';
+    else if (!morse.empty())
+      morse += units > 5.0 ? "   " : units > 2.0 ? " " : "";
+  }
+  while (!morse.empty() && morse.back() == ' ') morse.pop_back();
+  return morse;
+}
+
+TEST(SequenceDetector, ReadsAWeakToneAndTakesNoNoiseForElements) {
+  TMorse_Code_Table table;
+  Build_Morse_Code_Table(table, kAlphabet_English);
+  const double rate = 500, wpm = 20, dot = 1.2 / wpm;
+  const std::string text = "CQ DE PA8T = RST 599 73";
+  std::string sent = text_line_to_morse(table, text);
+  while (sent.back() == ' ') sent.pop_back();
+  // As strong as the noise in the band the samples span (a dot's worth of
+  // samples stands 15 dB above it), and 3 dB weaker; then 20 s of noise
+  // alone, which a path paying nothing for each element cuts into dozens.
+  for (const double level : {1.0, 0.7}) {
+    std::vector<std::complex<float>> samples = keyed_in_noise(text, rate, wpm, level, 2.0, 1);
+    const std::size_t keyed = samples.size();
+    const std::vector<std::complex<float>> noise = keyed_in_noise("", rate, wpm, 0.0, 20.0, 2);
+    samples.insert(samples.end(), noise.begin(), noise.end());
+    Sequence_Detector detector(rate, dot);
+    detector.calibrate({samples.begin(), samples.begin() + static_cast<std::ptrdiff_t>(keyed)});
+    std::vector<Key_Event> events;
+    for (const std::complex<float>& s : samples) detector.push(s, true, events);
+    detector.finish(events);
+    int noise_marks = 0;
+    double at = 0.0;
+    for (const Key_Event& e : events) {
+      noise_marks += e.mark && at > double(keyed) / rate;
+      at += e.seconds;
+    }
+    EXPECT_LE(noise_marks, 4) << level;
+    if (level == 1.0) {
+      EXPECT_EQ(read(events, dot), sent);
+    }
+
+    // Scored over every path on one grid, the true element is the likeliest:
+    // neither the finer paths of a shorter one nor a longer one fits better.
+    samples.resize(keyed);
+    std::vector<double> scores;
+    for (const double share : {0.5, 0.63, 0.8, 1.0, 1.25, 1.6, 2.0}) {
+      Sequence_Detector trial(rate, dot * share, dot);
+      trial.sum_paths();
+      trial.calibrate(samples);
+      for (const std::complex<float>& s : samples) trial.push(s, level == 1.0, events);
+      scores.push_back(trial.score());
+    }
+    EXPECT_EQ(std::max_element(scores.begin(), scores.end()) - scores.begin(), 3) << level;
   }
 }
 
