@@ -14,9 +14,10 @@ TEST(Windows_Audio_Capture, WithoutSuchDeviceNothingOpens) {
   const Capture_Opening named = open_audio_capture("no such microphone");
   EXPECT_EQ(named.capture, nullptr);
   EXPECT_EQ(named.failure, Capture_Failure::No_Device);
-  EXPECT_NE(named.reason.find("no such microphone"), std::string::npos) << named.reason;
-
-  if (waveInGetNumDevs() != 0) GTEST_SKIP() << "this system has capture devices";
+  if (waveInGetNumDevs() != 0) {
+    EXPECT_NE(named.reason.find("no such microphone"), std::string::npos) << named.reason;
+    return;
+  }
   std::string reason;
   EXPECT_TRUE(audio_capture_devices(reason).empty());
   const Capture_Opening opening = open_audio_capture({});
