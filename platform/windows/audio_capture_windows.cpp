@@ -22,9 +22,10 @@ constexpr std::size_t buffer_frames = 1024;
 // eight of them give the device half a second to fill before it has none
 // left and drops what it hears.
 constexpr std::size_t buffer_count = 8;
-// A device that gives nothing for this long with buffers waiting has gone
-// without saying so (some drivers just stop when unplugged).
-constexpr std::chrono::seconds silent_for_good{3};
+// A device that gives nothing for this long while buffers wait counts as
+// gone: a source that stops is not always reported as an error (under Wine, a
+// PulseAudio source that stops just leaves the buffers waiting).
+constexpr std::chrono::seconds silent_for_good{5};
 
 std::string utf8_of(const wchar_t* text) {
   const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
