@@ -3,6 +3,8 @@
 # server and a fresh Wine prefix:
 #   - the command line converts in a pipe with the Linux build's bytes, and
 #     renders a WAV file with the shipped tones that --listen decodes again;
+#   - with no sound driver, --list-devices lists nothing, --listen-device
+#     and the window's "Listen to the Microphone" say there is no input;
 #   - the main window shows at its first start's bounds, 10, 10, 636 by 505
 #     with its frame, as on Linux; About and the Morse code chart open and
 #     close;
@@ -76,6 +78,14 @@ printf -- '... --- ...\n' | (cd "$folder" && "$wine" tapwrenz.exe --wav "$work/s
 heard=$(cd "$folder" && "$wine" tapwrenz.exe --listen "$work/sos.wav" | tr -d '\r')
 [ "$heard" = SOS ] || fail "--listen heard '$heard' in the rendered SOS"
 echo "ok: the command line converts in a pipe byte for byte, renders the tones and hears them"
+# No sound driver: no capture device to list or to listen to, as on Linux.
+devices=$(cd "$folder" && "$wine" tapwrenz.exe --list-devices) || fail "--list-devices failed"
+[ -z "$devices" ] || fail "--list-devices listed '$devices' with no sound driver"
+status=0
+(cd "$folder" && "$wine" tapwrenz.exe --listen-device) >"$work/listen.txt" 2>&1 || status=$?
+[ "$status" = 1 ] && tr -d '\r' <"$work/listen.txt" | grep -qx 'tapwrenz: there is no sound input.*' ||
+  fail "--listen-device with no device ended $status: $(cat "$work/listen.txt")"
+echo "ok: with no sound driver --list-devices lists nothing and --listen-device says there is no input"
 
 probe() { "$wine" "$work/window_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 # Waits for a window with this title; sets cx cy cw ch to its client area
@@ -129,7 +139,7 @@ menu_item() {  # the menu at this x, then the n-th item down
   xdotool key Return
   sleep 0.6
 }
-file_menu=18 view_menu=55 help_menu=143
+file_menu=18 view_menu=55 listen_menu=99 help_menu=143
 
 before=$(probe titles | sort)
 menu_item $help_menu 3  # About
@@ -147,6 +157,14 @@ client_of "$chart" || fail "the chart ($chart) has no client area"
 xdotool mousemove $((cx + cw * 414 / 630)) $((cy + ch * 414 / 434)) click 1  # its "OK"
 gone "$chart" || fail "the chart ($chart) did not close"
 echo "ok: the Morse code chart ($chart) opens and closes"
+
+menu_item $listen_menu 1  # Listen to the Microphone, with no device to listen to
+box=$(new_window)
+[ "$box" = Error ] || fail "Listen to the Microphone with no capture device showed '$box', not the error box"
+xdotool key Return
+sleep 1
+[ "$(probe titles | sort)" = "$before" ] || fail "the no-device box ($box) left other windows: $(probe titles)"
+echo "ok: Listen to the Microphone with no capture device shows one box ($box), which closes"
 
 # The File menu: Always on Top, Auto-Run, Restore, then the shortcut items.
 # Each says what it did in a box, which its OK closes. The box bears the
