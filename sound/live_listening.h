@@ -17,7 +17,7 @@ class Live_Listening {
  public:
   // Later elements each element waits for: few enough that a letter shows
   // within a second or so of its end at usual speeds.
-  static constexpr std::size_t lookahead = 5;
+  static constexpr std::size_t lookahead = 2;
 
   explicit Live_Listening(std::unique_ptr<Audio_Capture> capture);
 
