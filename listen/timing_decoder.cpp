@@ -319,6 +319,7 @@ void Timing_Decoder::learn() {
       shortest = std::clamp(element_gaps[element_gaps.size() / 2], 0.5 * dot, dot);
     }
   }
+  latest_element_seconds_ = shortest;
   if (!live_ || n > live_element_after) element_seconds_ = shortest;
   learned_ = true;
   since_learned_ = 0;

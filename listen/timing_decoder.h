@@ -40,8 +40,10 @@ class Timing_Decoder {
   }
 
   // The shortest element (a dot or an element gap) seen lately, in seconds;
-  // 0 while nothing is known.
+  // 0 while nothing is known, and live until enough entries are in.
   double element_seconds() const { return element_seconds_; }
+  // The same from as few entries as there are, to be shown.
+  double latest_element_seconds() const { return latest_element_seconds_; }
 
   // The same from a handful of events, for a first guess; marks and gaps
   // shorter than `ignore_below` are taken for noise.
@@ -79,4 +81,5 @@ class Timing_Decoder {
   std::string code_;
   std::string out_;
   double element_seconds_ = 0.0;
+  double latest_element_seconds_ = 0.0;
 };
