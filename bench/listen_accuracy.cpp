@@ -131,6 +131,9 @@ std::string decode(const std::vector<float>& samples, int rate, const TMorse_Cod
                    double& seconds) {
   const std::clock_t start = std::clock();
   Morse_Listener listener(rate);
+  // LISTEN_LIVE=N: the live listener, deciding after N later elements.
+  if (const char* live = std::getenv("LISTEN_LIVE"); live != nullptr && std::atoi(live) > 0)
+    listener.set_live(std::size_t(std::atoi(live)));
   std::string morse;
   for (std::size_t at = 0; at < samples.size(); at += 4096) {
     listener.feed(samples.data() + at, std::min<std::size_t>(4096, samples.size() - at));

@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr std::size_t window_lookahead = 5;  // what the window uses
+constexpr std::size_t window_lookahead = 2;  // what the window uses
 constexpr double buffer_seconds = 0.064;     // a capture buffer
 constexpr double poll_seconds = 0.05;        // how often the window looks
 
@@ -94,6 +94,7 @@ int main(int argc, char* argv[]) {
   struct Condition {
     const char* name;
     double snr_db, jitter, wpm_low, wpm_high, fade_db = 0, drift = 0;
+    double farnsworth = 0;  // the overall speed as a share of the speed; 0: none
   };
   const Condition conditions[] = {{"clean", INFINITY, 0.0, 12, 35},
                                   {"noise 3 dB in 2500 Hz", 3, 0.0, 12, 35},
@@ -101,7 +102,14 @@ int main(int argc, char* argv[]) {
                                   {"hand keying, jitter 20 %", INFINITY, 0.2, 12, 30},
                                   {"hand keying, jitter 35 %", INFINITY, 0.35, 12, 30},
                                   {"fading 15 dB, +3 dB", 3, 0.0, 15, 30, 15},
-                                  {"drift 15 to 25 WPM", INFINITY, 0.0, 15, 15, 0, 25}};
+                                  {"drift 15 to 25 WPM", INFINITY, 0.0, 15, 15, 0, 25},
+                                  {"jitter 35 %, noise 3 dB", 3, 0.35, 12, 30},
+                                  {"jitter 25 %, noise -3 dB", -3, 0.25, 12, 30},
+                                  {"Farnsworth, half the speed", INFINITY, 0.0, 18, 30, 0, 0, 0.5},
+                                  {"Farnsworth, jitter 20 %", INFINITY, 0.2, 18, 30, 0, 0, 0.6},
+                                  {"35 to 45 WPM, noise 3 dB", 3, 0.0, 35, 45},
+                                  {"8 to 12 WPM, jitter 20 %", INFINITY, 0.2, 8, 12},
+                                  {"Farnsworth, 20 WPM at 8", INFINITY, 0.0, 20, 20, 0, 0, 0.4}};
   std::printf("look-ahead %zu\n%-28s %8s %8s %10s %10s\n", lookahead, "condition", "median s",
               "90 % s", "CER live", "CER file");
   std::vector<double> all;
@@ -120,6 +128,7 @@ int main(int argc, char* argv[]) {
       r.jitter = c.jitter;
       r.fade_db = c.fade_db;
       r.end_wpm = c.drift;
+      r.farnsworth_wpm = c.farnsworth * r.wpm;
       r.text = random_words(r.seed, int(r.wpm * 2));
       const std::vector<float> samples = synthesize(r);
       const std::vector<double> ends = letter_ends(r);

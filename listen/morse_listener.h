@@ -64,8 +64,9 @@ class Morse_Listener {
   // Its speed in words a minute (a dot of 1.2 s / WPM), from the elements
   // lately heard; 0 while unknown.
   double wpm() const {
-    const double element = decoder_.element_seconds() > 0 ? decoder_.element_seconds()
-                                                          : (started_ ? first_element_ : 0.0);
+    const double element = decoder_.latest_element_seconds() > 0
+                               ? decoder_.latest_element_seconds()
+                               : (started_ ? first_element_ : 0.0);
     return element > 0 ? 1.2 / element : 0.0;
   }
 

@@ -13,6 +13,22 @@ constexpr std::size_t first_decided_after = 16;
 constexpr double lone_dash_seconds = 0.17;
 // A lone mark shorter than this share of the local dot is noise.
 constexpr double blip_share = 0.5;
+// Live decisions also come once the later entries span this long, so that a
+// slow sender's letters show as soon as a fast one's.
+constexpr double live_lookahead_seconds = 0.4;
+// Live, while the window holds fewer entries than this, gap classes must lie
+// apart by the ratio every Morse timing keeps (3 and 7/3 in standard timing,
+// 2 at the least in this program's renderings): in a few widely spread gaps,
+// one class split in two shows a ratio of 1.6 by chance.
+constexpr std::size_t live_few_entries = 64;
+constexpr double live_few_ratio = 2.0;
+// Live, the element length the detector follows is given once the window is
+// as large as a recording's decoder first learns from: a first guess from a
+// few entries in a fade narrows the filter onto noise.
+constexpr std::size_t live_element_after = 48;
+// Live, a silence ends what is open only after this many entries: a noise
+// mark or two in the silence before the first letter is not a word.
+constexpr std::size_t live_pause_after = 8;
 
 struct Cluster {
   double mean = 0.0;
@@ -62,14 +78,24 @@ double separation(const Cluster& a, const Cluster& b) {
 
 // Two neighbouring clusters are two classes when their means are apart by
 // a clear ratio and by several spreads.
-bool distinct(const Cluster& a, const Cluster& b) {
-  return b.mean - a.mean >= std::log(1.6) && separation(a, b) >= 3.0;
+bool distinct(const Cluster& a, const Cluster& b, double ratio = 1.6) {
+  return b.mean - a.mean >= std::log(ratio) && separation(a, b) >= 3.0;
 }
 
 // Letter and word gaps: hand keying spreads both widely, yet a word gap is
 // always more than twice a letter gap, so a clear ratio and fewer spreads do.
-bool distinct_words(const Cluster& letters, const Cluster& words) {
-  return words.mean - letters.mean >= std::log(1.6) && separation(letters, words) >= 2.0;
+bool distinct_words(const Cluster& letters, const Cluster& words, double ratio = 1.6) {
+  return words.mean - letters.mean >= std::log(ratio) && separation(letters, words) >= 2.0;
+}
+
+// Where letter and word gaps part when the few gaps seen show no word class
+// of their own: half as long again as the middle letter gap (a word gap is
+// more than twice a letter gap). `gaps` is sorted, `letters_from` the first
+// above the element gaps.
+double word_bound_from_letters(const std::vector<double>& gaps, double letters_from) {
+  const auto first = std::lower_bound(gaps.begin(), gaps.end(), letters_from);
+  if (first == gaps.end()) return std::log(1000.0);
+  return std::max(letters_from, first[(gaps.end() - first - 1) / 2] + std::log(1.5));
 }
 
 // Where to draw the line between two clusters: nearer the tighter one.
@@ -92,7 +118,15 @@ void Timing_Decoder::push(const Key_Event& event) {
   window_.back().gap = event.seconds;
   // The first decisions wait for enough entries to learn the classes from,
   // however short the look-ahead.
-  while (window_.size() - decided_ > lookahead_ && window_.size() > first_decided_after)
+  const auto later_seconds = [&] {
+    double seconds = 0.0;
+    for (std::size_t k = decided_ + 1; k < window_.size(); ++k)
+      seconds += window_[k].mark + window_[k].gap;
+    return seconds;
+  };
+  while (window_.size() > first_decided_after &&
+         (window_.size() - decided_ > lookahead_ ||
+          (live_ && later_seconds() >= live_lookahead_seconds)))
     decide_oldest();
 }
 
@@ -105,7 +139,7 @@ void Timing_Decoder::finish() {
 }
 
 void Timing_Decoder::pause() {
-  if (decided_ == window_.size()) return;
+  if (decided_ == window_.size() || (live_ && window_.size() < live_pause_after)) return;
   finish();
   // The silence that ended it ends a word; the space after it, when the next
   // mark ends it, is the one before a first mark and taken for none.
@@ -204,7 +238,12 @@ void Timing_Decoder::learn() {
   classes_.dot.assign(n, 0.0);
   constexpr std::size_t reach = 8;
   for (std::size_t i = 0; i < n; ++i) {
-    const std::size_t from = i >= reach ? i - reach : 0, to = std::min(n, i + reach + 1);
+    const std::size_t to = std::min(n, i + reach + 1);
+    // Live, the newest entries have few later ones: earlier ones make up the
+    // count, or a fade's broken marks would throw their dot far off.
+    const std::size_t span =
+        live_ ? std::min(to, 2 * reach + 1) : to - (i >= reach ? i - reach : 0);
+    const std::size_t from = to - span;
     classes_.dot[i] =
         std::exp(std::accumulate(dot_equivalent.begin() + from, dot_equivalent.begin() + to, 0.0) /
                  double(to - from));
@@ -226,6 +265,8 @@ void Timing_Decoder::learn() {
     for (double& g : gaps) g = std::min(g, longest);
   }
   classes_.gap_classes = 1;
+  const bool few = live_ && n < live_few_entries;
+  const double apart = few ? live_few_ratio : 1.6;
   // The gaps split in two where that leaves the least squared error, then
   // the longer (or else the shorter) part once more: top down, so that the
   // many element gaps of hand keying, spread wide, are never halved.
@@ -234,7 +275,7 @@ void Timing_Decoder::learn() {
     const std::size_t s = best_split(gp, 0, m);
     const Cluster lo = gp.cluster(0, s), hi = gp.cluster(s, m);
     const auto three = [&](const Cluster& a, const Cluster& b, const Cluster& c) {
-      if (!distinct(a, b) || !distinct_words(b, c)) return false;
+      if (!distinct(a, b, apart) || !distinct_words(b, c, apart)) return false;
       classes_.gap_classes = 3;
       classes_.bounds[0] = boundary(a, b);
       classes_.bounds[1] = boundary(b, c);
@@ -243,9 +284,13 @@ void Timing_Decoder::learn() {
     const std::size_t t = m - s >= 2 ? best_split(gp, s, m) : m;
     const std::size_t u = s >= 2 ? best_split(gp, 0, s) : 0;
     if (!(t < m && three(lo, gp.cluster(s, t), gp.cluster(t, m))) &&
-        !(u > 0 && three(gp.cluster(0, u), gp.cluster(u, s), hi)) && distinct(lo, hi)) {
+        !(u > 0 && three(gp.cluster(0, u), gp.cluster(u, s), hi)) && distinct(lo, hi, apart)) {
       classes_.gap_classes = 2;
       classes_.bounds[0] = boundary(lo, hi);
+      if (few) {
+        classes_.gap_classes = 3;
+        classes_.bounds[1] = word_bound_from_letters(gaps, classes_.bounds[0]);
+      }
     }
   }
   if (classes_.gap_classes == 1) {
@@ -274,7 +319,8 @@ void Timing_Decoder::learn() {
       shortest = std::clamp(element_gaps[element_gaps.size() / 2], 0.5 * dot, dot);
     }
   }
-  element_seconds_ = shortest;
+  latest_element_seconds_ = shortest;
+  if (!live_ || n > live_element_after) element_seconds_ = shortest;
   learned_ = true;
   since_learned_ = 0;
 }

@@ -32,12 +32,18 @@ class Timing_Decoder {
   // each code followed by one space, three between the codes of two words.
   std::string take();
 
-  // Later entries seen before one is decided: fewer decide sooner, from less.
-  void set_lookahead(std::size_t entries) { lookahead_ = entries; }
+  // Live decisions: each entry once `entries` later ones, or a little time,
+  // have been seen, sooner and from less (see the live rules in learn()).
+  void set_lookahead(std::size_t entries) {
+    lookahead_ = entries;
+    live_ = true;
+  }
 
   // The shortest element (a dot or an element gap) seen lately, in seconds;
-  // 0 while nothing is known.
+  // 0 while nothing is known, and live until enough entries are in.
   double element_seconds() const { return element_seconds_; }
+  // The same from as few entries as there are, to be shown.
+  double latest_element_seconds() const { return latest_element_seconds_; }
 
   // The same from a handful of events, for a first guess; marks and gaps
   // shorter than `ignore_below` are taken for noise.
@@ -66,6 +72,7 @@ class Timing_Decoder {
 
   std::deque<Entry> window_;
   std::size_t lookahead_ = 48;
+  bool live_ = false;
   std::size_t decided_ = 0;  // entries at the front of the window already decided
   std::size_t since_learned_ = 0;
   Classes classes_;
@@ -74,4 +81,5 @@ class Timing_Decoder {
   std::string code_;
   std::string out_;
   double element_seconds_ = 0.0;
+  double latest_element_seconds_ = 0.0;
 };
