@@ -99,6 +99,7 @@ int main(int argc, char* argv[]) {
   const Condition conditions[] = {{"clean", INFINITY, 0.0, 12, 35},
                                   {"noise 3 dB in 2500 Hz", 3, 0.0, 12, 35},
                                   {"noise -3 dB in 2500 Hz", -3, 0.0, 12, 35},
+                                  {"noise -8 dB in 2500 Hz", -8, 0.0, 12, 35},
                                   {"hand keying, jitter 20 %", INFINITY, 0.2, 12, 30},
                                   {"hand keying, jitter 35 %", INFINITY, 0.35, 12, 30},
                                   {"fading 15 dB, +3 dB", 3, 0.0, 15, 30, 15},

@@ -42,7 +42,7 @@ constexpr double pause_seconds = 1.0;
 constexpr double live_gap_elements = 16.0;
 constexpr double live_gap_seconds = 1.2;
 // Elements a live listener's sequence detector decides late.
-constexpr double live_lag_elements = 6.0;
+constexpr double live_lag_elements = 10;
 // A tone this many times as strong as the noise at the detector's rate
 // (about in 500 Hz), or weaker, is decoded by the sequence detector.
 constexpr double weak_snr = 2.0;
