@@ -48,8 +48,10 @@ constexpr double live_lag_elements = 10;
 constexpr double weak_snr = 2.0;
 // How much likelier (in the log) another element must make a weak tone's
 // first seconds than the first guess does: a few seconds of a weak tone
-// hardly tell lengths a quarter apart.
-constexpr double fit_margin = 8.0;
+// hardly tell lengths a quarter apart, and a shorter element still fits
+// some noise (at 8, one recording in 48 went from the right speed to twice
+// it, and decoded as a stream of short letters).
+constexpr double fit_margin = 15.0;
 
 int first_factor(double rate) { return std::max(1, static_cast<int>(rate / narrowed_min_hz)); }
 
