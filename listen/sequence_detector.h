@@ -91,7 +91,6 @@ class Sequence_Detector {
   std::vector<std::complex<float>> recent_;
   std::size_t recent_at_ = 0;
   std::complex<double> recent_sum_{};
-  long long pushed_ = 0;
 
   double mark_power_ = 0.0;     // mean |sample|² in marks, the tone's and the noise's
   double noise_ = 0.0;          // mean |sample|² in spaces: the noise's
