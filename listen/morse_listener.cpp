@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 
 namespace {
@@ -273,13 +272,12 @@ void Morse_Listener::start(double hz, double element,
   // detector with them. A station found after a silence keeps the key
   // detector.
   sequence_.reset();
-  Sequence_Detector sequence(detector_rate_, first_element_);
-  sequence.calibrate(heard);
-  if (!restarted_ && sequence.snr() < weak_snr) {
+  if (!restarted_ &&
+      Sequence_Detector::calibrated(detector_rate_, first_element_, heard).snr() < weak_snr) {
     first_element_ = fit_element(heard, coherent);
     detector_.set_element(first_element_);
-    sequence = Sequence_Detector(detector_rate_, first_element_);
-    sequence.calibrate(heard);
+    Sequence_Detector sequence =
+        Sequence_Detector::calibrated(detector_rate_, first_element_, heard);
     Sequence_Detector first_pass(sequence);
     std::vector<Key_Event> ignored;
     for (const std::complex<float>& b : heard) first_pass.push(b, coherent, ignored);
@@ -398,9 +396,6 @@ void Morse_Listener::restart(double hz, double element,
   start(hz, element, baseband);
 }
 
-// The speed judged again on the last seconds: a first guess made on merged
-// elements, or a station that has changed its speed, is left at once when
-// the keying confirms another.
 // The element, among lengths around the first guess, whose sequence
 // detector finds the keying in `heard` likelier, by a margin, than at the
 // first guess; on a grid made for the first guess, so that all are judged
@@ -410,9 +405,9 @@ double Morse_Listener::fit_element(const std::vector<std::complex<float>>& heard
   double best = -INFINITY, fitted = first_element_, first = -INFINITY;
   for (const double share : {0.5, 0.63, 0.8, 1.0, 1.25, 1.6, 2.0}) {
     const double element = std::clamp(first_element_ * share, shortest_element, longest_element);
-    Sequence_Detector trial(detector_rate_, element, first_element_);
+    Sequence_Detector trial =
+        Sequence_Detector::calibrated(detector_rate_, element, heard, first_element_);
     trial.sum_paths();
-    trial.calibrate(heard);
     std::vector<Key_Event> ignored;
     for (const std::complex<float>& b : heard) trial.push(b, coherent, ignored);
     if (share == 1.0) first = trial.score();
@@ -421,6 +416,9 @@ double Morse_Listener::fit_element(const std::vector<std::complex<float>>& heard
   return best > first + fit_margin ? fitted : first_element_;
 }
 
+// The speed judged again on the last seconds: a first guess made on merged
+// elements, or a station that has changed its speed, is left at once when
+// the keying confirms another.
 void Morse_Listener::recheck_speed() {
   waiting_.clear();
   const std::size_t size = recent_.size();

@@ -253,7 +253,8 @@ void Sequence_Detector::step(std::vector<Key_Event>& events) {
 
 void Sequence_Detector::decide(long long until, std::vector<Key_Event>& events) {
   // The best path back from now to the first step not yet decided.
-  std::vector<char> path(static_cast<std::size_t>(t_ - decided_), 0);
+  std::vector<char>& path = path_;
+  path.assign(static_cast<std::size_t>(t_ - decided_), 0);
   long long t = t_;
   bool mark = mark_end_[at(t)] > gap_end_[at(t)];
   while (t > decided_) {

@@ -32,6 +32,14 @@ class Sequence_Detector {
   // The levels of marks and of the noise from a stretch of input (typically
   // its first seconds); they are followed in what is decided after.
   void calibrate(const std::vector<std::complex<float>>& samples);
+  // A detector calibrated on `samples`.
+  static Sequence_Detector calibrated(double rate, double element,
+                                      const std::vector<std::complex<float>>& samples,
+                                      double reference = 0.0) {
+    Sequence_Detector detector(rate, element, reference);
+    detector.calibrate(samples);
+    return detector;
+  }
   // The power of a mark against the noise's, as calibrated: about the
   // signal-to-noise ratio in the band the samples are summed to.
   double snr() const;
@@ -78,6 +86,7 @@ class Sequence_Detector {
   // segment's length (-1: a long gap drawn out), and the power heard.
   std::vector<double> prefix_, mark_end_, gap_end_, power_;
   std::vector<int> mark_length_, gap_length_;
+  std::vector<char> path_;  // the best path back, kept to spare an allocation a decision
   bool summing_ = false;
   double sum_ = 0.0;  // ratios of the step being filled
   int filled_ = 0;
