@@ -46,11 +46,16 @@ constexpr double live_lag_elements = 10;
 // (about in 500 Hz), or weaker, is decoded by the sequence detector.
 constexpr double weak_snr = 2.0;
 // How much likelier (in the log) another element must make a weak tone's
-// first seconds than the first guess does: a few seconds of a weak tone
-// hardly tell lengths a quarter apart, and a shorter element still fits
-// some noise (at 8, one recording in 48 went from the right speed to twice
-// it, and decoded as a stream of short letters).
-constexpr double fit_margin = 15.0;
+// keying than the one it is decoded at, to be taken: at first, over every
+// speed looked for (steps of a quarter); then, every few seconds, over the
+// last seconds and near the speed it has. Without the phase, a magnitude's
+// likelihood tells speeds apart less surely: a first look of two seconds at
+// 0 dB went to twice the speed at a margin of 3.
+constexpr double fit_margin = 3.0;
+constexpr double incoherent_fit_margin = 10.0;
+constexpr int fit_steps = 3;
+constexpr double refit_margin = 5.0;
+constexpr int refit_steps = 2;
 
 int first_factor(double rate) { return std::max(1, static_cast<int>(rate / narrowed_min_hz)); }
 
@@ -94,6 +99,7 @@ void Morse_Listener::narrow(float sample) {
   if (started_) {
     recent_[recent_at_] = sample;
     if (++recent_at_ == recent_.size()) recent_at_ = 0;
+    recent_held_ = std::min(recent_held_ + 1, recent_.size());
     if (pending_) ++pending_samples_;
     if (const auto baseband = mix_down(sample)) to_detector(*baseband);
     if (finder_.push(sample)) {
@@ -266,23 +272,32 @@ void Morse_Listener::start(double hz, double element,
   const std::vector<std::complex<float>> heard = turned(baseband, coherent, &tracker_);
   detector_.set_coherent(coherent);
   detector_.calibrate(coherent ? heard : baseband);
-  // A weak tone from the start: its element is fitted, and, when the levels
-  // learned in a first pass over the stretch (whose seconds of noise first
-  // would mislead a calibration) say so too, it is decoded by the sequence
-  // detector with them. A station found after a silence keeps the key
-  // detector.
+  // A weak tone from the start, by its levels calibrated and then learned in
+  // a first pass over the stretch (whose seconds of noise first would
+  // mislead a calibration): its element is fitted, and when the levels
+  // learned at that element say so too, it is decoded by the sequence
+  // detector with them, at that element; else the first guess stands. (A
+  // rendering with gaps far shorter than its tones calibrates as weak, and
+  // looks weak at twice its element, but not at its first guess.) A station found after a
+  // silence keeps the key detector.
   sequence_.reset();
-  if (!restarted_ &&
-      Sequence_Detector::calibrated(detector_rate_, first_element_, heard).snr() < weak_snr) {
-    first_element_ = fit_element(heard, coherent);
-    detector_.set_element(first_element_);
-    Sequence_Detector sequence =
-        Sequence_Detector::calibrated(detector_rate_, first_element_, heard);
+  // The levels a first pass at `element` learns over the stretch.
+  const auto learned = [&](double element) {
+    Sequence_Detector sequence = Sequence_Detector::calibrated(detector_rate_, element, heard);
     Sequence_Detector first_pass(sequence);
     std::vector<Key_Event> ignored;
     for (const std::complex<float>& b : heard) first_pass.push(b, coherent, ignored);
     sequence.learn_levels(first_pass);
+    return sequence;
+  };
+  if (!restarted_ &&
+      Sequence_Detector::calibrated(detector_rate_, first_element_, heard).snr() < weak_snr &&
+      learned(first_element_).snr() < weak_snr) {
+    const double fitted = fit_element(heard, coherent, first_element_, fit_steps, fit_margin, 0.0);
+    const Sequence_Detector sequence = learned(fitted);
     if (sequence.snr() < weak_snr) {
+      first_element_ = fitted;
+      detector_.set_element(first_element_);
       sequence_ = sequence;
       if (live_lookahead_ > 0) sequence_->set_lag(live_lag_elements);
     }
@@ -396,24 +411,50 @@ void Morse_Listener::restart(double hz, double element,
   start(hz, element, baseband);
 }
 
-// The element, among lengths around the first guess, whose sequence
-// detector finds the keying in `heard` likelier, by a margin, than at the
-// first guess; on a grid made for the first guess, so that all are judged
-// alike.
-double Morse_Listener::fit_element(const std::vector<std::complex<float>>& heard,
-                                   bool coherent) const {
-  double best = -INFINITY, fitted = first_element_, first = -INFINITY;
-  for (const double share : {0.5, 0.63, 0.8, 1.0, 1.25, 1.6, 2.0}) {
-    const double element = std::clamp(first_element_ * share, shortest_element, longest_element);
-    Sequence_Detector trial =
-        Sequence_Detector::calibrated(detector_rate_, element, heard, first_element_);
-    trial.sum_paths();
-    std::vector<Key_Event> ignored;
-    for (const std::complex<float>& b : heard) trial.push(b, coherent, ignored);
-    if (share == 1.0) first = trial.score();
-    if (trial.score() > best) best = trial.score(), fitted = element;
+// The element, among lengths a step of a quarter apart from `around`, as
+// far as `steps` steps either way (within the speeds looked for), whose
+// sequence detector finds the keying in `heard` likelier than at `around`
+// by `margin` in the log; `around` when none is. All are scored on one grid,
+// made for the element `grid` (0: the shortest candidate), with the levels a first pass at `around`
+// learns: levels calibrated on short sums of a weak tone come out high, and
+// then a fast sender explains the noise better than the true one.
+double Morse_Listener::fit_element(const std::vector<std::complex<float>>& heard, bool coherent,
+                                   double around, int steps, double margin, double grid) const {
+  constexpr double step = 1.25;
+  // Without the phase, a few seconds of a weak tone tell speeds apart less
+  // surely.
+  if (!coherent) margin = std::max(margin, incoherent_fit_margin);
+  std::vector<double> candidates;
+  for (int k = -steps; k <= steps; ++k) {
+    const double element = around * std::pow(step, k);
+    if (element >= shortest_element / step && element <= longest_element * step)
+      candidates.push_back(element);
   }
-  return best > first + fit_margin ? fitted : first_element_;
+  Sequence_Detector levels = Sequence_Detector::calibrated(detector_rate_, around, heard);
+  std::vector<Key_Event> ignored;
+  for (const std::complex<float>& b : heard) levels.push(b, coherent, ignored);
+  std::vector<double> scores;
+  double at_around = -INFINITY;
+  for (const double element : candidates) {
+    Sequence_Detector trial = Sequence_Detector::calibrated(detector_rate_, element, heard,
+                                                            grid > 0.0 ? grid : candidates.front());
+    trial.learn_levels(levels);
+    trial.sum_paths();
+    for (const std::complex<float>& b : heard) trial.push(b, coherent, ignored);
+    scores.push_back(trial.score());
+    if (element == around) at_around = trial.score();
+  }
+  const auto best = std::max_element(scores.begin(), scores.end());
+  if (!(*best > at_around + margin)) return around;
+  // Between the candidates: the top of a parabola through the best and its
+  // neighbours.
+  const auto i = static_cast<std::size_t>(best - scores.begin());
+  double offset = 0.0;
+  if (i > 0 && i + 1 < scores.size()) {
+    const double curve = scores[i - 1] - 2.0 * scores[i] + scores[i + 1];
+    if (curve < 0.0) offset = std::clamp(0.5 * (scores[i - 1] - scores[i + 1]) / curve, -0.5, 0.5);
+  }
+  return std::clamp(candidates[i] * std::pow(step, offset), shortest_element, longest_element);
 }
 
 // The speed judged again on the last seconds: a first guess made on merged
@@ -422,13 +463,30 @@ double Morse_Listener::fit_element(const std::vector<std::complex<float>>& heard
 void Morse_Listener::recheck_speed() {
   waiting_.clear();
   const std::size_t size = recent_.size();
-  for (std::size_t k = size - std::min(size, std::size_t(recheck_seconds * rate_)); k < size; ++k)
+  const double seconds = sequence_ ? recent_seconds : recheck_seconds;
+  // A weak tone's fit is made on what was heard since the start alone: the
+  // silence the ring holds before it would pass for a slower sender.
+  const std::size_t held = std::min(sequence_ ? recent_held_ : size, std::size_t(seconds * rate_));
+  for (std::size_t k = size - held; k < size; ++k)
     waiting_.push_back(recent_[(recent_at_ + k) % size]);
   const std::vector<std::complex<float>> baseband = mixed_at(step_hz_);
   waiting_.clear();
   double element = 0.0;
-  if (!probe_speed(baseband, element)) return;
-  if (std::abs(std::log(element / first_element_)) < std::log(1.6)) return;
+  // A weak tone's speed is fitted again 5 and 10 s after the start, which
+  // mends a first guess made on few letters, then every 40 s: each fit
+  // costs some seconds of decoding.
+  if (sequence_ && ++refits_ > 2 && refits_ % 8 != 0) return;
+  if (sequence_) {
+    // A weak tone's keying is judged by the sequence detector, over longer.
+    bool coherent = false;
+    const std::vector<std::complex<float>> heard = turned(baseband, coherent);
+    element =
+        fit_element(heard, coherent, first_element_, refit_steps, refit_margin, first_element_);
+    if (element == first_element_) return;
+  } else {
+    if (!probe_speed(baseband, element)) return;
+    if (std::abs(std::log(element / first_element_)) < std::log(1.6)) return;
+  }
   first_element_ = std::clamp(element, shortest_element, longest_element);
   detector_.set_element(first_element_);
   if (sequence_) sequence_->set_element(first_element_);
@@ -474,7 +532,6 @@ void Morse_Listener::to_detector(std::complex<float> baseband) {
         std::clamp(decoder_.element_seconds(), std::max(shortest_element, 0.7 * first_element_),
                    std::min(longest_element, 2.5 * first_element_));
     detector_.set_element(element);
-    if (sequence_) sequence_->set_element(element);
   }
   silence_limit_ = static_cast<long long>(
       std::max(silence_seconds, 20.0 * decoder_.element_seconds()) * detector_rate_);

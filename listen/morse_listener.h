@@ -82,7 +82,8 @@ class Morse_Listener {
   void release();
   void restart(double hz, double element, const std::vector<std::complex<float>>& baseband);
   void recheck_speed();
-  double fit_element(const std::vector<std::complex<float>>& heard, bool coherent) const;
+  double fit_element(const std::vector<std::complex<float>>& heard, bool coherent, double around,
+                     int steps, double margin, double grid) const;
   void narrow(float sample);
   std::vector<std::complex<float>> mixed_at(double hz) const;
   bool probe_speed(const std::vector<std::complex<float>>& baseband, double& element,
@@ -111,8 +112,9 @@ class Morse_Listener {
   bool started_ = false;
   std::vector<float> recent_;  // the last seconds of the narrowed stream, a ring
   std::size_t recent_at_ = 0;
-  bool in_space_ = false;  // at the tone, after a mark
-  long long silent_ = 0;   // detector samples since the last mark ended
+  std::size_t recent_held_ = 0;  // of it heard since the tone was found
+  bool in_space_ = false;        // at the tone, after a mark
+  long long silent_ = 0;         // detector samples since the last mark ended
   long long silence_limit_ = 1LL << 60;
   bool pending_ = false;           // after a long silence: events held back
   long long pending_samples_ = 0;  // narrowed samples since the silence began
@@ -136,6 +138,7 @@ class Morse_Listener {
   Key_Detector detector_;
   // In place of the key detector when the tone is weak from the start.
   std::optional<Sequence_Detector> sequence_;
+  int refits_ = 0;          // looks at a weak tone's speed since the start
   bool restarted_ = false;  // since a long silence, at another tone or speed
   Timing_Decoder decoder_;
   std::vector<Key_Event> events_;

@@ -1,7 +1,9 @@
 #include "listen/sequence_detector.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <initializer_list>
 #include <numbers>
 
@@ -18,6 +20,8 @@ constexpr double word_spread = 0.3;
 constexpr double longest_mark = 5.0;
 constexpr double longest_gap = 10.0;
 constexpr double most_lag = 16.0;
+// How long a silence is expected to last, in elements.
+constexpr double silence_elements = 20.0;
 // How far the speed may move from the first, either way.
 constexpr double speed_range = 3.0;
 // How fast the levels follow what is decided, a share for every step.
@@ -52,6 +56,18 @@ double log_mixture(std::initializer_list<double> logs) {
   return top + std::log(sum);
 }
 
+// e^x for x from -20 to 0, to a few parts in a million: enough for a sum
+// of likelihoods, and several times faster than std::exp.
+double quick_exp(double x) {
+  const double y = x * std::numbers::log2e;
+  const double whole = std::floor(y);
+  const double f = (y - whole) * std::numbers::ln2;
+  const double p =
+      1.0 + f * (1.0 + f * (0.5 + f * (1.0 / 6 + f * (1.0 / 24 + f * (1.0 / 120 + f / 720)))));
+  const auto scale = static_cast<std::uint64_t>(static_cast<std::int64_t>(whole) + 1023) << 52;
+  return p * std::bit_cast<double>(scale);
+}
+
 // log I0(x), the modified Bessel function: the likelihood of a magnitude
 // whatever the phase.
 double log_bessel_i0(double x) {
@@ -77,7 +93,9 @@ Sequence_Detector::Sequence_Detector(double rate, double element, double referen
   power_.assign(size, 0.0);
   mark_length_.assign(size, 0);
   gap_length_.assign(size, 0);
-  gap_end_[0] = 0.0;
+  silence_.assign(size, impossible);
+  silence_length_.assign(size, 0);
+  silence_[0] = 0.0;
   quartile_up_ = std::exp(quartile_share * noise_quantile);
   quartile_down_ = std::exp(-quartile_share * (1.0 - noise_quantile));
   recent_.assign(static_cast<std::size_t>(std::max(1L, std::lround(reference * rate / 2.0))) | 1,
@@ -107,6 +125,9 @@ void Sequence_Detector::priors() {
   // a path of more segments pays for each, or noise would cut a long gap
   // into short ones.
   const double per_step = -std::log(element_steps_);
+  const double begin_chance = 1.0 / (silence_elements * element_steps_);
+  begin_ = std::log(begin_chance);
+  stay_ = std::log1p(-begin_chance);
   for (int d = 1; d <= longest_mark_; ++d) {
     const double u = d / element_steps_;
     mark_prior_[static_cast<std::size_t>(d)] =
@@ -157,7 +178,7 @@ void Sequence_Detector::calibrate(const std::vector<std::complex<float>>& sample
 }
 
 double Sequence_Detector::score() const {
-  const double mark = mark_end_[at(t_)], gap = gap_end_[at(t_)];
+  const double mark = mark_end_[at(t_)], gap = std::max(gap_end_[at(t_)], silence_[at(t_)]);
   const double top = std::max(mark, gap);
   if (!summing_ || top <= impossible) return top;
   return top + std::log(std::exp(mark - top) + std::exp(gap - top));
@@ -209,7 +230,14 @@ void Sequence_Detector::step(std::vector<Key_Event>& events) {
   const double here = prefix_[at(t)];
   double best_mark = impossible, best_gap = impossible;
   int mark_length = 0, gap_length = 0;
-  double mark_sum = 0.0, gap_sum = 0.0;  // of exp(v - best), when summing
+  // Summing, the scores of every way here are kept, to be added once their
+  // top is known; those far below it add nothing worth an exponential.
+  const auto sum_of = [this](double best, std::size_t from, std::size_t to) {
+    double sum = 0.0;
+    for (std::size_t k = from; k < to; ++k)
+      if (terms_[k] > best - 20.0) sum += quick_exp(terms_[k] - best);
+    return best + std::log(sum);
+  };
   const auto weigh = [this](double v, double& best, double& sum) {
     if (!summing_ || v <= impossible) return;
     if (v > best) {
@@ -218,28 +246,42 @@ void Sequence_Detector::step(std::vector<Key_Event>& events) {
       sum += std::exp(v - best);
     }
   };
+  terms_.clear();
   for (int d = 1; d <= longest_mark_ && d <= t; ++d) {
     const double v = gap_end_[at(t - d)] + (here - prefix_[at(t - d)]) +
                      mark_prior_[static_cast<std::size_t>(d)];
-    weigh(v, best_mark, mark_sum);
+    if (summing_) terms_.push_back(v);
     if (v > best_mark) best_mark = v, mark_length = d;
   }
+  const std::size_t gaps_from = terms_.size();
   for (int d = 1; d <= longest_gap_ && d <= t; ++d) {
     const double v = mark_end_[at(t - d)] + gap_prior_[static_cast<std::size_t>(d)];
-    weigh(v, best_gap, gap_sum);
+    if (summing_) terms_.push_back(v);
     if (v > best_gap) best_gap = v, gap_length = d;
   }
-  // A gap as long as any taken whole goes on for as long as there is
-  // silence; so does the silence before the first mark.
-  const int before = gap_length_[at(t - 1)];
-  if (before < 0 || before >= longest_gap_ || t == 1) {
-    const double v = gap_end_[at(t - 1)];
-    weigh(v, best_gap, gap_sum);
+  // Silence: a gap longer than any taken whole, and the silence before the
+  // first mark, goes on a step at a time, and a mark begins from it at a
+  // small chance a step; without that cost, a long silence would offer
+  // every step as a free start, and noise would be taken for marks.
+  double silence = silence_[at(t - 1)] + stay_, silence_sum = 1.0;
+  int silence_length = -1;
+  if (t >= longest_gap_) {
+    const double v =
+        mark_end_[at(t - longest_gap_)] + gap_prior_[static_cast<std::size_t>(longest_gap_)];
+    weigh(v, silence, silence_sum);
+    if (v > silence) silence = v, silence_length = longest_gap_;
+  }
+  if (summing_ && silence_sum > 0.0) silence += std::log(silence_sum);
+  silence_[at(t)] = silence;
+  silence_length_[at(t)] = silence_length;
+  {
+    const double v = silence + begin_;
+    if (summing_) terms_.push_back(v);
     if (v > best_gap) best_gap = v, gap_length = -1;
   }
   if (summing_) {
-    if (mark_sum > 0.0) best_mark += std::log(mark_sum);
-    if (gap_sum > 0.0) best_gap += std::log(gap_sum);
+    if (best_mark > impossible) best_mark = sum_of(best_mark, 0, gaps_from);
+    if (best_gap > impossible) best_gap = sum_of(best_gap, gaps_from, terms_.size());
   }
   mark_end_[at(t)] = best_mark;
   gap_end_[at(t)] = best_gap;
@@ -256,15 +298,37 @@ void Sequence_Detector::decide(long long until, std::vector<Key_Event>& events) 
   std::vector<char>& path = path_;
   path.assign(static_cast<std::size_t>(t_ - decided_), 0);
   long long t = t_;
-  bool mark = mark_end_[at(t)] > gap_end_[at(t)];
+  enum { in_mark, in_gap, in_silence } state = in_silence;
+  if (mark_end_[at(t)] > std::max(gap_end_[at(t)], silence_[at(t)]))
+    state = in_mark;
+  else if (gap_end_[at(t)] > silence_[at(t)])
+    state = in_gap;
   while (t > decided_) {
-    const int d = mark ? mark_length_[at(t)] : gap_length_[at(t)];
-    if (d == 0) break;  // nothing reaches here: silence
-    const long long from = d < 0 ? t - 1 : t - d;
+    int d = 0;
+    if (state == in_mark) {
+      d = mark_length_[at(t)];
+    } else if (state == in_gap) {
+      d = gap_length_[at(t)];
+      if (d < 0) {
+        state = in_silence;
+        continue;
+      }
+    } else {
+      d = silence_length_[at(t)];
+      if (d < 0)
+        d = 1;
+      else
+        state = in_gap;
+    }
+    if (d == 0) break;
+    const long long from = t - d;
     for (long long k = std::max(from, decided_) + 1; k <= t; ++k)
-      path[static_cast<std::size_t>(k - decided_ - 1)] = mark;
+      path[static_cast<std::size_t>(k - decided_ - 1)] = state == in_mark;
     t = from;
-    if (d > 0) mark = !mark;
+    if (state == in_mark)
+      state = in_gap;
+    else if (state == in_gap)
+      state = in_mark;
   }
   for (long long k = decided_ + 1; k <= until; ++k) {
     const bool key = path[static_cast<std::size_t>(k - decided_ - 1)] != 0;

@@ -83,10 +83,16 @@ class Sequence_Detector {
   std::vector<double> mark_prior_, gap_prior_;  // log chance, by length in steps
   // Rings, by step: the log-likelihood ratios of key-down summed from the
   // start, the best score of a path whose mark or gap ends there and that
-  // segment's length (-1: a long gap drawn out), and the power heard.
+  // segment's length (-1: a gap out of silence), and the power heard.
   std::vector<double> prefix_, mark_end_, gap_end_, power_;
   std::vector<int> mark_length_, gap_length_;
-  std::vector<char> path_;  // the best path back, kept to spare an allocation a decision
+  // The same for silence, and whether it was entered there (the length of
+  // the gap that began it) or went on (-1).
+  std::vector<double> silence_;
+  std::vector<int> silence_length_;
+  double stay_ = 0.0, begin_ = 0.0;  // log chances a step, in silence
+  std::vector<double> terms_;        // the scores of the ways to a step, when summing
+  std::vector<char> path_;           // the best path back, kept to spare an allocation a decision
   bool summing_ = false;
   double sum_ = 0.0;  // ratios of the step being filled
   int filled_ = 0;

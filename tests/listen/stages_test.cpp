@@ -147,14 +147,19 @@ TEST(SequenceDetector, ReadsAWeakToneAndTakesNoNoiseForElements) {
       EXPECT_EQ(read(events, dot), sent);
     }
 
-    // Scored over every path on one grid, the true element is the likeliest:
-    // neither the finer paths of a shorter one nor a longer one fits better.
+    // Scored over every path on one grid, with the levels a first pass at a
+    // wrong guess learns, the true element is the likeliest: neither the
+    // finer paths of a shorter one nor a longer one fits better.
     samples.resize(keyed);
+    Sequence_Detector levels(rate, dot * 1.6);
+    levels.calibrate(samples);
+    for (const std::complex<float>& s : samples) levels.push(s, level == 1.0, events);
     std::vector<double> scores;
     for (const double share : {0.5, 0.63, 0.8, 1.0, 1.25, 1.6, 2.0}) {
-      Sequence_Detector trial(rate, dot * share, dot);
+      Sequence_Detector trial(rate, dot * share, dot * 0.5);
       trial.sum_paths();
       trial.calibrate(samples);
+      trial.learn_levels(levels);
       for (const std::complex<float>& s : samples) trial.push(s, level == 1.0, events);
       scores.push_back(trial.score());
     }
