@@ -46,9 +46,10 @@ constexpr double live_lag_elements = 10;
 // (about in 500 Hz), or weaker, is decoded by the sequence detector.
 constexpr double weak_snr = 2.0;
 // How much likelier (in the log) another element must make a weak tone's
-// keying than the one it is decoded at, to be taken: at first, over every
-// speed looked for (steps of a quarter); then, every few seconds, over the
-// last seconds and near the speed it has. Without the phase, a magnitude's
+// keying than the one it is decoded at, to be taken: at first, within
+// twice the first guess either way (steps of a quarter; a wider search at
+// -6 dB found floods of fast letters); then, now and again, over the last
+// seconds and near the speed it has. Without the phase, a magnitude's
 // likelihood tells speeds apart less surely: a first look of two seconds at
 // 0 dB went to twice the speed at a margin of 3.
 constexpr double fit_margin = 3.0;
