@@ -47,14 +47,15 @@ constexpr double live_lag_elements = 10;
 constexpr double weak_snr = 2.0;
 // How much likelier (in the log) another element must make a weak tone's
 // keying than the one it is decoded at, to be taken: at first, within
-// twice the first guess either way (steps of a quarter; a wider search at
-// -6 dB found floods of fast letters); then, now and again, over the last
-// seconds and near the speed it has. Without the phase, a magnitude's
-// likelihood tells speeds apart less surely: a first look of two seconds at
-// 0 dB went to twice the speed at a margin of 3.
+// three times the first guess either way (steps of a quarter: a weak tone's
+// first guess can be a third of its speed, and a search over every speed
+// found floods of fast letters in noise at -6 dB); then, now and again, over
+// the last seconds and near the speed it has. Without the phase, a
+// magnitude's likelihood tells speeds apart less surely: a first look of two
+// seconds at 0 dB went to twice the speed at a margin of 3.
 constexpr double fit_margin = 3.0;
 constexpr double incoherent_fit_margin = 10.0;
-constexpr int fit_steps = 3;
+constexpr int fit_steps = 5;
 constexpr double refit_margin = 5.0;
 constexpr int refit_steps = 2;
 
@@ -416,9 +417,11 @@ void Morse_Listener::restart(double hz, double element,
 // far as `steps` steps either way (within the speeds looked for), whose
 // sequence detector finds the keying in `heard` likelier than at `around`
 // by `margin` in the log; `around` when none is. All are scored on one grid,
-// made for the element `grid` (0: the shortest candidate), with the levels a first pass at `around`
-// learns: levels calibrated on short sums of a weak tone come out high, and
-// then a fast sender explains the noise better than the true one.
+// made for the element `grid` (0: twice the shortest candidate, so four
+// steps to its element: fine enough, and a quarter of the work), with the
+// levels a first pass at `around` learns: levels calibrated on short sums of
+// a weak tone come out high, and then a fast sender explains the noise
+// better than the true one.
 double Morse_Listener::fit_element(const std::vector<std::complex<float>>& heard, bool coherent,
                                    double around, int steps, double margin, double grid) const {
   constexpr double step = 1.25;
@@ -437,8 +440,8 @@ double Morse_Listener::fit_element(const std::vector<std::complex<float>>& heard
   std::vector<double> scores;
   double at_around = -INFINITY;
   for (const double element : candidates) {
-    Sequence_Detector trial = Sequence_Detector::calibrated(detector_rate_, element, heard,
-                                                            grid > 0.0 ? grid : candidates.front());
+    Sequence_Detector trial = Sequence_Detector::calibrated(
+        detector_rate_, element, heard, grid > 0.0 ? grid : 2.0 * candidates.front());
     trial.learn_levels(levels);
     trial.sum_paths();
     for (const std::complex<float>& b : heard) trial.push(b, coherent, ignored);
