@@ -54,6 +54,10 @@ constexpr double weak_snr = 2.0;
 // magnitude's likelihood tells speeds apart less surely: a first look of two
 // seconds at 0 dB went to twice the speed at a margin of 3.
 constexpr double fit_margin = 3.0;
+// What each step away from the speed it has costs a candidate, in the log:
+// a few seconds at -6 dB otherwise fitted a 22 WPM sender at 60, a flood of
+// short letters.
+constexpr double fit_step_cost = 2.0;
 constexpr double incoherent_fit_margin = 10.0;
 constexpr int fit_steps = 5;
 constexpr double refit_margin = 5.0;
@@ -445,7 +449,8 @@ double Morse_Listener::fit_element(const std::vector<std::complex<float>>& heard
     trial.learn_levels(levels);
     trial.sum_paths();
     for (const std::complex<float>& b : heard) trial.push(b, coherent, ignored);
-    scores.push_back(trial.score());
+    scores.push_back(trial.score() -
+                     fit_step_cost * std::abs(std::log(element / around) / std::log(step)));
     if (element == around) at_around = trial.score();
   }
   const auto best = std::max_element(scores.begin(), scores.end());
