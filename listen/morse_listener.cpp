@@ -278,37 +278,44 @@ void Morse_Listener::start(double hz, double element,
   const std::vector<std::complex<float>> heard = turned(baseband, coherent, &tracker_);
   detector_.set_coherent(coherent);
   detector_.calibrate(coherent ? heard : baseband);
-  // A weak tone from the start, by its levels calibrated and then learned in
-  // a first pass over the stretch (whose seconds of noise first would
-  // mislead a calibration): its element is fitted, and when the levels
-  // learned at that element say so too, it is decoded by the sequence
-  // detector with them, at that element; else the first guess stands. (A
-  // rendering with gaps far shorter than its tones calibrates as weak, and
-  // looks weak at twice its element, but not at its first guess.) A station found after a
-  // silence keeps the key detector.
+  // A tone weak from the start is decoded by the sequence detector; a
+  // station found after a silence keeps the key detector.
   sequence_.reset();
-  // The levels a first pass at `element` learns over the stretch.
-  const auto learned = [&](double element) {
-    Sequence_Detector sequence = Sequence_Detector::calibrated(detector_rate_, element, heard);
-    Sequence_Detector first_pass(sequence);
-    std::vector<Key_Event> ignored;
-    for (const std::complex<float>& b : heard) first_pass.push(b, coherent, ignored);
-    sequence.learn_levels(first_pass);
-    return sequence;
-  };
-  if (!restarted_ &&
-      Sequence_Detector::calibrated(detector_rate_, first_element_, heard).snr() < weak_snr &&
-      learned(first_element_).snr() < weak_snr) {
-    const double fitted = fit_element(heard, coherent, first_element_, fit_steps, fit_margin, 0.0);
-    const Sequence_Detector sequence = learned(fitted);
-    if (sequence.snr() < weak_snr) {
-      first_element_ = fitted;
-      detector_.set_element(first_element_);
-      sequence_ = sequence;
-      if (live_lookahead_ > 0) sequence_->set_lag(live_lag_elements);
-    }
-  }
+  if (!restarted_) sequence_ = weak_tone_detector(heard, coherent);
+  if (sequence_ && live_lookahead_ > 0) sequence_->set_lag(live_lag_elements);
   for (const std::complex<float>& b : baseband) to_detector(b);
+}
+
+// A detector at `element` with the levels a first pass over `heard` learns:
+// seconds of noise before the first letter mislead a calibration.
+Sequence_Detector Morse_Listener::learned(const std::vector<std::complex<float>>& heard,
+                                          bool coherent, double element) const {
+  Sequence_Detector detector = Sequence_Detector::calibrated(detector_rate_, element, heard);
+  Sequence_Detector first_pass(detector);
+  std::vector<Key_Event> ignored;
+  for (const std::complex<float>& b : heard) first_pass.push(b, coherent, ignored);
+  detector.learn_levels(first_pass);
+  return detector;
+}
+
+// The sequence detector for a tone weak from the start, or none: weak by its
+// levels calibrated, then learned at the first guess, then learned at the
+// element fitted, which it is decoded at. (A rendering with gaps far shorter
+// than its tones calibrates as weak, and looks weak at twice its element,
+// but not at its first guess.)
+std::optional<Sequence_Detector> Morse_Listener::weak_tone_detector(
+    const std::vector<std::complex<float>>& heard, bool coherent) {
+  if (!(Sequence_Detector::calibrated(detector_rate_, first_element_, heard).snr() < weak_snr))
+    return std::nullopt;
+  const Sequence_Detector at_guess = learned(heard, coherent, first_element_);
+  if (!(at_guess.snr() < weak_snr)) return std::nullopt;
+  const double fitted =
+      fit_element(heard, coherent, at_guess, first_element_, fit_steps, fit_margin, 0.0);
+  Sequence_Detector at_fit = learned(heard, coherent, fitted);
+  if (!(at_fit.snr() < weak_snr)) return std::nullopt;
+  first_element_ = fitted;
+  detector_.set_element(first_element_);
+  return at_fit;
 }
 
 std::optional<std::complex<float>> Morse_Listener::mix_down(float sample) {
@@ -423,11 +430,12 @@ void Morse_Listener::restart(double hz, double element,
 // by `margin` in the log; `around` when none is. All are scored on one grid,
 // made for the element `grid` (0: twice the shortest candidate, so four
 // steps to its element: fine enough, and a quarter of the work), with the
-// levels a first pass at `around` learns: levels calibrated on short sums of
-// a weak tone come out high, and then a fast sender explains the noise
-// better than the true one.
+// `levels` learned at `around`: levels calibrated on short sums of a weak
+// tone come out high, and then a fast sender explains the noise better than
+// the true one.
 double Morse_Listener::fit_element(const std::vector<std::complex<float>>& heard, bool coherent,
-                                   double around, int steps, double margin, double grid) const {
+                                   const Sequence_Detector& levels, double around, int steps,
+                                   double margin, double grid) const {
   constexpr double step = 1.25;
   // Without the phase, a few seconds of a weak tone tell speeds apart less
   // surely.
@@ -438,9 +446,7 @@ double Morse_Listener::fit_element(const std::vector<std::complex<float>>& heard
     if (element >= shortest_element / step && element <= longest_element * step)
       candidates.push_back(element);
   }
-  Sequence_Detector levels = Sequence_Detector::calibrated(detector_rate_, around, heard);
   std::vector<Key_Event> ignored;
-  for (const std::complex<float>& b : heard) levels.push(b, coherent, ignored);
   std::vector<double> scores;
   double at_around = -INFINITY;
   for (const double element : candidates) {
@@ -470,6 +476,10 @@ double Morse_Listener::fit_element(const std::vector<std::complex<float>>& heard
 // elements, or a station that has changed its speed, is left at once when
 // the keying confirms another.
 void Morse_Listener::recheck_speed() {
+  // A weak tone's speed is fitted again 5 and 10 s after the start, which
+  // mends a first guess made on few letters, then every 40 s: each fit
+  // costs some seconds of decoding.
+  if (sequence_ && ++refits_ > 2 && refits_ % 8 != 0) return;
   waiting_.clear();
   const std::size_t size = recent_.size();
   const double seconds = sequence_ ? recent_seconds : recheck_seconds;
@@ -481,16 +491,12 @@ void Morse_Listener::recheck_speed() {
   const std::vector<std::complex<float>> baseband = mixed_at(step_hz_);
   waiting_.clear();
   double element = 0.0;
-  // A weak tone's speed is fitted again 5 and 10 s after the start, which
-  // mends a first guess made on few letters, then every 40 s: each fit
-  // costs some seconds of decoding.
-  if (sequence_ && ++refits_ > 2 && refits_ % 8 != 0) return;
   if (sequence_) {
     // A weak tone's keying is judged by the sequence detector, over longer.
     bool coherent = false;
     const std::vector<std::complex<float>> heard = turned(baseband, coherent);
-    element =
-        fit_element(heard, coherent, first_element_, refit_steps, refit_margin, first_element_);
+    element = fit_element(heard, coherent, learned(heard, coherent, first_element_), first_element_,
+                          refit_steps, refit_margin, first_element_);
     if (element == first_element_) return;
   } else {
     if (!probe_speed(baseband, element)) return;

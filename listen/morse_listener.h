@@ -82,8 +82,13 @@ class Morse_Listener {
   void release();
   void restart(double hz, double element, const std::vector<std::complex<float>>& baseband);
   void recheck_speed();
-  double fit_element(const std::vector<std::complex<float>>& heard, bool coherent, double around,
-                     int steps, double margin, double grid) const;
+  Sequence_Detector learned(const std::vector<std::complex<float>>& heard, bool coherent,
+                            double element) const;
+  std::optional<Sequence_Detector> weak_tone_detector(const std::vector<std::complex<float>>& heard,
+                                                      bool coherent);
+  double fit_element(const std::vector<std::complex<float>>& heard, bool coherent,
+                     const Sequence_Detector& levels, double around, int steps, double margin,
+                     double grid) const;
   void narrow(float sample);
   std::vector<std::complex<float>> mixed_at(double hz) const;
   bool probe_speed(const std::vector<std::complex<float>>& baseband, double& element,

@@ -238,14 +238,6 @@ void Sequence_Detector::step(std::vector<Key_Event>& events) {
       if (terms_[k] > best - 20.0) sum += quick_exp(terms_[k] - best);
     return best + std::log(sum);
   };
-  const auto weigh = [this](double v, double& best, double& sum) {
-    if (!summing_ || v <= impossible) return;
-    if (v > best) {
-      sum = sum * std::exp(best - v) + 1.0;
-    } else {
-      sum += std::exp(v - best);
-    }
-  };
   terms_.clear();
   for (int d = 1; d <= longest_mark_ && d <= t; ++d) {
     const double v = gap_end_[at(t - d)] + (here - prefix_[at(t - d)]) +
@@ -263,15 +255,17 @@ void Sequence_Detector::step(std::vector<Key_Event>& events) {
   // first mark, goes on a step at a time, and a mark begins from it at a
   // small chance a step; without that cost, a long silence would offer
   // every step as a free start, and noise would be taken for marks.
-  double silence = silence_[at(t - 1)] + stay_, silence_sum = 1.0;
+  double silence = silence_[at(t - 1)] + stay_;
   int silence_length = -1;
   if (t >= longest_gap_) {
     const double v =
         mark_end_[at(t - longest_gap_)] + gap_prior_[static_cast<std::size_t>(longest_gap_)];
-    weigh(v, silence, silence_sum);
-    if (v > silence) silence = v, silence_length = longest_gap_;
+    const double top = std::max(silence, v);
+    if (summing_)
+      silence = top + std::log(std::exp(std::min(silence, v) - top) + 1.0);
+    else if (v > silence)
+      silence = v, silence_length = longest_gap_;
   }
-  if (summing_ && silence_sum > 0.0) silence += std::log(silence_sum);
   silence_[at(t)] = silence;
   silence_length_[at(t)] = silence_length;
   {
